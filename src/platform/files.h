@@ -1,0 +1,32 @@
+// Files with Windows path rules: backslashes, drive letters, names compared
+// without regard to case, relative paths taken from the current directory.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace pinst {
+
+class IFiles {
+ public:
+  virtual ~IFiles() = default;
+
+  // A regular file exists at the path (attributes readable, not a directory).
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  // The whole file as bytes; nullopt when it cannot be opened or read.
+  virtual std::optional<std::string> ReadWholeFile(const std::string& path) = 0;
+  // Creates or replaces the file with these bytes.
+  virtual bool WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
+  // CopyFileA.
+  virtual bool Copy(const std::string& from, const std::string& to, bool failIfExists) = 0;
+  // GetFullPathNameA: absolute form from the current directory, "." and ".." folded.
+  virtual std::string FullPath(const std::string& path) = 0;
+  virtual std::string CurrentDirectory() = 0;
+  // GetSystemDirectoryA.
+  virtual std::string SystemDirectory() = 0;
+  // Full path of the running program (GetModuleFileNameA of the exe).
+  virtual std::string ModuleFileName() = 0;
+};
+
+}  // namespace pinst

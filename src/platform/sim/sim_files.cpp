@@ -1,0 +1,86 @@
+#include "platform/sim/sim_files.h"
+
+#include "base/ansi_text.h"
+#include "base/win_path.h"
+
+namespace pinst::sim {
+
+std::string SimFiles::FullPath(const std::string& path) {
+  return AbsolutePath(currentDirectory, path, system_.codePage);
+}
+
+std::string SimFiles::Key(const std::string& path) {
+  std::string full = FullPath(path);
+  while (full.size() > 3 && full.back() == '\\') full.pop_back();
+  return AsciiUpper(full, system_.codePage);
+}
+
+void SimFiles::AddFile(const std::string& path, const std::string& bytes) {
+  const std::string key = Key(path);
+  files_[key] = bytes;
+  unreadable_.erase(key);
+  // Every folder above the file exists.
+  std::string folder = FolderOf(key, system_.codePage);
+  while (folder.size() > 3) {
+    folder.pop_back();
+    directories_.insert(folder);
+    folder = FolderOf(folder, system_.codePage);
+  }
+}
+
+void SimFiles::AddDirectory(const std::string& path) {
+  std::string key = Key(path);
+  while (key.size() > 3) {
+    directories_.insert(key);
+    key = FolderOf(key, system_.codePage);
+    if (key.size() > 3) key.pop_back();
+  }
+}
+
+void SimFiles::RemoveFile(const std::string& path) { files_.erase(Key(path)); }
+
+void SimFiles::MakeUnreadable(const std::string& path) { unreadable_.insert(Key(path)); }
+
+std::optional<std::string> SimFiles::Contents(const std::string& path) {
+  auto it = files_.find(Key(path));
+  if (it == files_.end()) return std::nullopt;
+  return it->second;
+}
+
+bool SimFiles::FileExists(const std::string& path) {
+  if (path.empty()) return false;
+  return files_.count(Key(path)) > 0;
+}
+
+bool SimFiles::DirectoryExists(const std::string& path) {
+  if (path.empty()) return false;
+  const std::string key = Key(path);
+  return key.size() <= 3 || directories_.count(key) > 0;
+}
+
+std::optional<std::string> SimFiles::ReadWholeFile(const std::string& path) {
+  if (path.empty()) return std::nullopt;
+  const std::string key = Key(path);
+  auto it = files_.find(key);
+  if (it == files_.end() || unreadable_.count(key)) return std::nullopt;
+  return it->second;
+}
+
+bool SimFiles::WriteWholeFile(const std::string& path, const std::string& bytes) {
+  if (path.empty() || DirectoryExists(path)) return false;
+  const std::string key = Key(path);
+  if (!DirectoryExists(FolderOf(key, system_.codePage))) return false;
+  files_[key] = bytes;
+  return true;
+}
+
+bool SimFiles::Copy(const std::string& from, const std::string& to, bool failIfExists) {
+  copies.emplace_back(from, to);
+  auto source = ReadWholeFile(from);
+  if (!source) return false;
+  if (failIfExists && FileExists(to)) return false;
+  if (unreadable_.count(Key(to))) return false;  // in use
+  return WriteWholeFile(to, *source);
+}
+
+}  // namespace pinst::sim

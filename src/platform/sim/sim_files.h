@@ -1,0 +1,57 @@
+// A simulated disk with Windows path rules: names compared without regard to
+// (ASCII) case, a current directory, drive letters.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/sim/sim_system.h"
+
+namespace pinst::sim {
+
+class SimFiles : public IFiles {
+ public:
+  explicit SimFiles(SimSystem& system) : system_(system) {
+    AddDirectory(currentDirectory);
+    AddDirectory(systemDirectory);
+  }
+
+  // What a test sets up.
+  std::string currentDirectory = "C:\\dist";
+  std::string systemDirectory = "C:\\WINDOWS\\system32";
+  std::string moduleFileName = "C:\\dist\\PrinterInstaller.exe";
+  // Paths relative to currentDirectory are allowed; parent folders appear by themselves.
+  void AddFile(const std::string& path, const std::string& bytes = std::string());
+  void AddDirectory(const std::string& path);
+  void RemoveFile(const std::string& path);
+  // Makes later reads of this file fail (as a locked or unreadable file would).
+  void MakeUnreadable(const std::string& path);
+
+  // What a test inspects.
+  std::optional<std::string> Contents(const std::string& path);
+  std::vector<std::pair<std::string, std::string>> copies;  // (from, to) attempted
+
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::optional<std::string> ReadWholeFile(const std::string& path) override;
+  bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+  bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
+  std::string FullPath(const std::string& path) override;
+  std::string CurrentDirectory() override { return currentDirectory; }
+  std::string SystemDirectory() override { return systemDirectory; }
+  std::string ModuleFileName() override { return moduleFileName; }
+
+ private:
+  std::string Key(const std::string& path);
+
+  SimSystem& system_;
+  std::map<std::string, std::string> files_;  // key: upper-cased absolute path
+  std::set<std::string> directories_;
+  std::set<std::string> unreadable_;
+};
+
+}  // namespace pinst::sim

@@ -1,0 +1,90 @@
+#include "platform/sim/sim_system.h"
+
+#include <iconv.h>
+
+#include <cstdio>
+
+namespace pinst::sim {
+
+namespace {
+
+const char* IconvName(uint32_t codePage) {
+  switch (codePage) {
+    case 936:
+      return "CP936";
+    case 950:
+      return "CP950";
+    case 932:
+      return "CP932";
+    case 949:
+      return "CP949";
+    default:
+      return "CP1252";
+  }
+}
+
+}  // namespace
+
+std::string SimSystem::WideToAnsi(const std::u16string& text) {
+  iconv_t cd = iconv_open(IconvName(codePage), "UTF-16LE");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(text.size(), '?');
+  std::string out;
+  // One character at a time, so an unmappable one becomes '?' as Windows does.
+  for (size_t i = 0; i < text.size(); ++i) {
+    size_t units = 1;
+    const char16_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) units = 2;
+    char in[4];
+    for (size_t k = 0; k < units; ++k) {
+      in[2 * k] = static_cast<char>(text[i + k] & 0xFF);
+      in[2 * k + 1] = static_cast<char>(text[i + k] >> 8);
+    }
+    char buf[8];
+    char* inPtr = in;
+    size_t inLeft = units * 2;
+    char* outPtr = buf;
+    size_t outLeft = sizeof buf;
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
+      out.push_back('?');
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    } else {
+      out.append(buf, outPtr);
+    }
+    i += units - 1;
+  }
+  iconv_close(cd);
+  return out;
+}
+
+void SimSystem::Sleep(uint32_t milliseconds) {
+  sleeps.push_back(milliseconds);
+  clock_.Advance(milliseconds);
+}
+
+std::string SimSystem::LocalDateTimeText() {
+  const uint64_t s = clock_.NowMs() / 1000;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "2026-12-07 %02u:%02u:%02u", static_cast<unsigned>(s / 3600 % 24),
+                static_cast<unsigned>(s / 60 % 60), static_cast<unsigned>(s % 60));
+  return buf;
+}
+
+int SimSystem::ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
+                          uint32_t flags) {
+  SimMessageBox box{owner, text, caption, flags, 0};
+  int answer = 0;
+  if (onMessageBox) answer = onMessageBox(box);
+  if (answer <= 0) {
+    if (!messageBoxAnswers.empty()) {
+      answer = messageBoxAnswers.front();
+      messageBoxAnswers.pop_front();
+    } else {
+      answer = (flags & 0xF) == kMbOk ? kIdOk : kIdCancel;
+    }
+  }
+  box.answer = answer;
+  messageBoxes.push_back(box);
+  return answer;
+}
+
+}  // namespace pinst::sim

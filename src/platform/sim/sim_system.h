@@ -1,0 +1,60 @@
+// Simulated system facts, debugger output and message boxes.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/sim/sim_clock.h"
+#include "platform/system.h"
+
+namespace pinst::sim {
+
+struct SimMessageBox {
+  uintptr_t owner = 0;
+  std::string text;
+  std::string caption;
+  uint32_t flags = 0;
+  int answer = 0;
+};
+
+class SimSystem : public ISystem {
+ public:
+  explicit SimSystem(SimClock& clock) : clock_(clock) {}
+
+  // What a test sets up.
+  OsVersion version{5, 1};
+  std::optional<bool> wow64 = false;  // nullopt: kernel32 lacks IsWow64Process
+  uint16_t langId = 0x0409;
+  uint32_t codePage = 1252;
+  // Answers given to the next message boxes, in order; when none is queued the box
+  // is answered with OK for an OK box and Cancel otherwise.
+  std::deque<int> messageBoxAnswers;
+
+  // What a test inspects.
+  std::vector<std::string> debugLines;
+  std::vector<SimMessageBox> messageBoxes;
+  std::vector<uint32_t> sleeps;
+
+  OsVersion GetVersion() override { return version; }
+  std::optional<bool> IsWow64Process() override { return wow64; }
+  uint16_t GetSystemDefaultLangID() override { return langId; }
+  uint32_t GetAnsiCodePage() override { return codePage; }
+  std::string WideToAnsi(const std::u16string& text) override;
+  void DebugOutput(const std::string& line) override { debugLines.push_back(line); }
+  void Sleep(uint32_t milliseconds) override;
+  std::string LocalDateTimeText() override;
+  int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
+                 uint32_t flags) override;
+
+  // Called for each message box before the scripted answer is taken; a UI test
+  // uses it to act while the box is open. May return an answer of its own (>0).
+  std::function<int(const SimMessageBox&)> onMessageBox;
+
+ private:
+  SimClock& clock_;
+};
+
+}  // namespace pinst::sim

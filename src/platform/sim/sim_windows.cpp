@@ -1,0 +1,32 @@
+#include "platform/sim/sim_windows.h"
+
+namespace pinst::sim {
+
+SimWindows::SimWindows() {
+  Platform p;
+  p.files = &files;
+  p.system = &system;
+  p.console = &console;
+  previous_ = InstallPlatform(p);
+}
+
+SimWindows::~SimWindows() { InstallPlatform(previous_); }
+
+void SimWindows::SetLanguage(uint16_t langId) {
+  system.langId = langId;
+  switch (langId) {
+    case 0x0804:
+    case 0x1004:
+      system.codePage = 936;
+      break;
+    case 0x0404:
+    case 0x0C04:
+    case 0x1404:
+      system.codePage = 950;
+      break;
+    default:
+      system.codePage = 1252;
+  }
+}
+
+}  // namespace pinst::sim

@@ -1,0 +1,34 @@
+// A whole simulated Windows for host tests. Constructing one installs it as the
+// platform in force; destroying it puts the previous one back.
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_console.h"
+#include "platform/sim/sim_files.h"
+#include "platform/sim/sim_system.h"
+
+namespace pinst::sim {
+
+class SimWindows {
+ public:
+  SimWindows();
+  ~SimWindows();
+  SimWindows(const SimWindows&) = delete;
+  SimWindows& operator=(const SimWindows&) = delete;
+
+  // Windows 2000 = (5, 0), XP = (5, 1), Vista = (6, 0), 7 = (6, 1).
+  void SetVersion(uint32_t major, uint32_t minor) { system.version = {major, minor}; }
+  // Language id and its ANSI code page (0x0804 -> 936, 0x0404 -> 950, else 1252).
+  void SetLanguage(uint16_t langId);
+
+  SimClock clock;
+  SimSystem system{clock};
+  SimFiles files{system};
+  SimConsole console{clock};
+
+ private:
+  Platform previous_;
+};
+
+}  // namespace pinst::sim

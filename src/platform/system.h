@@ -1,0 +1,50 @@
+// System facts, debugger output, pauses and the plain message box.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace pinst {
+
+struct OsVersion {
+  uint32_t major = 0;
+  uint32_t minor = 0;
+};
+
+// MessageBoxA flags and answers, with their Windows values.
+enum : uint32_t {
+  kMbOk = 0x0,
+  kMbOkCancel = 0x1,
+  kMbYesNoCancel = 0x3,
+  kMbYesNo = 0x4,
+  kMbIconError = 0x10,
+  kMbIconQuestion = 0x20,
+  kMbIconWarning = 0x30,
+  kMbIconInformation = 0x40,
+};
+enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
+
+class ISystem {
+ public:
+  virtual ~ISystem() = default;
+
+  // GetVersionExA with the 148-byte OSVERSIONINFOA.
+  virtual OsVersion GetVersion() = 0;
+  // IsWow64Process for the current process; nullopt when kernel32 lacks the export.
+  virtual std::optional<bool> IsWow64Process() = 0;
+  virtual uint16_t GetSystemDefaultLangID() = 0;
+  // GetACP: the ANSI code page all byte strings are in.
+  virtual uint32_t GetAnsiCodePage() = 0;
+  // UTF-16 text to the ANSI code page (WideCharToMultiByte with default characters).
+  virtual std::string WideToAnsi(const std::u16string& text) = 0;
+  virtual void DebugOutput(const std::string& line) = 0;
+  virtual void Sleep(uint32_t milliseconds) = 0;
+  // Local date and time in the system's short date and long time format.
+  virtual std::string LocalDateTimeText() = 0;
+  // MessageBoxA; owner 0 means none. Returns the button pressed (kIdOk ...).
+  virtual int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
+                         uint32_t flags) = 0;
+};
+
+}  // namespace pinst

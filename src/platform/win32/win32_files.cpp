@@ -1,0 +1,83 @@
+#include "platform/win32/win32_files.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/handles.h"
+
+namespace pinst::win32 {
+
+bool Win32Files::FileExists(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32Files::DirectoryExists(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::optional<std::string> Win32Files::ReadWholeFile(const std::string& path) {
+  ScopedHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  std::string bytes;
+  char chunk[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr)) return std::nullopt;
+    if (got == 0) break;
+    bytes.append(chunk, got);
+  }
+  return bytes;
+}
+
+bool Win32Files::WriteWholeFile(const std::string& path, const std::string& bytes) {
+  ScopedHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  DWORD written = 0;
+  return ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
+         written == bytes.size();
+}
+
+bool Win32Files::Copy(const std::string& from, const std::string& to, bool failIfExists) {
+  return ::CopyFileA(from.c_str(), to.c_str(), failIfExists) != FALSE;
+}
+
+std::string Win32Files::FullPath(const std::string& path) {
+  std::vector<char> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD needed =
+        ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    if (needed == 0) return path;
+    if (needed < buffer.size()) return std::string(buffer.data(), needed);
+    buffer.resize(needed + 1);
+  }
+}
+
+std::string Win32Files::CurrentDirectory() {
+  std::vector<char> buffer(MAX_PATH);
+  const DWORD needed = ::GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+  if (needed >= buffer.size()) {
+    buffer.resize(needed + 1);
+    ::GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+  }
+  return buffer.data();
+}
+
+std::string Win32Files::SystemDirectory() {
+  char buffer[MAX_PATH] = {};
+  ::GetSystemDirectoryA(buffer, MAX_PATH);
+  return buffer;
+}
+
+std::string Win32Files::ModuleFileName() {
+  char buffer[MAX_PATH + 1] = {};
+  ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+  return buffer;
+}
+
+}  // namespace pinst::win32

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/files.h"
+
+namespace pinst::win32 {
+
+class Win32Files : public IFiles {
+ public:
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::optional<std::string> ReadWholeFile(const std::string& path) override;
+  bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+  bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
+  std::string FullPath(const std::string& path) override;
+  std::string CurrentDirectory() override;
+  std::string SystemDirectory() override;
+  std::string ModuleFileName() override;
+};
+
+}  // namespace pinst::win32

@@ -1,0 +1,63 @@
+#include "platform/win32/win32_system.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace pinst::win32 {
+
+OsVersion Win32System::GetVersion() {
+  OSVERSIONINFOA info = {};
+  info.dwOSVersionInfoSize = sizeof info;  // 148 bytes
+  static_assert(sizeof(OSVERSIONINFOA) == 148);
+  ::GetVersionExA(&info);
+  return {info.dwMajorVersion, info.dwMinorVersion};
+}
+
+std::optional<bool> Win32System::IsWow64Process() {
+  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  HMODULE kernel = ::GetModuleHandleA("kernel32");
+  if (!kernel) return std::nullopt;
+  auto fn = reinterpret_cast<IsWow64ProcessFn>(
+      reinterpret_cast<void*>(::GetProcAddress(kernel, "IsWow64Process")));
+  if (!fn) return std::nullopt;
+  BOOL wow64 = FALSE;
+  if (!fn(::GetCurrentProcess(), &wow64)) return false;
+  return wow64 != FALSE;
+}
+
+uint16_t Win32System::GetSystemDefaultLangID() { return ::GetSystemDefaultLangID(); }
+
+uint32_t Win32System::GetAnsiCodePage() { return ::GetACP(); }
+
+std::string Win32System::WideToAnsi(const std::u16string& text) {
+  if (text.empty()) return std::string();
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const int size = static_cast<int>(text.size());
+  const int needed = ::WideCharToMultiByte(CP_ACP, 0, wide, size, nullptr, 0, nullptr, nullptr);
+  if (needed <= 0) return std::string();
+  std::string out(static_cast<size_t>(needed), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, wide, size, out.data(), needed, nullptr, nullptr);
+  return out;
+}
+
+void Win32System::DebugOutput(const std::string& line) { ::OutputDebugStringA(line.c_str()); }
+
+void Win32System::Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+std::string Win32System::LocalDateTimeText() {
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  char date[128] = {};
+  char time[128] = {};
+  ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, date, sizeof date);
+  ::GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &now, nullptr, time, sizeof time);
+  return std::string(date) + " " + time;
+}
+
+int Win32System::ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
+                            uint32_t flags) {
+  return ::MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
+}
+
+}  // namespace pinst::win32

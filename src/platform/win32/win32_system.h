@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/system.h"
+
+namespace pinst::win32 {
+
+class Win32System : public ISystem {
+ public:
+  OsVersion GetVersion() override;
+  std::optional<bool> IsWow64Process() override;
+  uint16_t GetSystemDefaultLangID() override;
+  uint32_t GetAnsiCodePage() override;
+  std::string WideToAnsi(const std::u16string& text) override;
+  void DebugOutput(const std::string& line) override;
+  void Sleep(uint32_t milliseconds) override;
+  std::string LocalDateTimeText() override;
+  int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
+                 uint32_t flags) override;
+};
+
+}  // namespace pinst::win32

@@ -1,0 +1,107 @@
+// Looks at and drives the windows of a program under test, from inside the same
+// Wine session:
+//   win_probe wait CLASS [ms]     a top-level window of CLASS exists (exit 0) or not (1)
+//   win_probe gone CLASS [ms]     no window of CLASS is left (exit 0) or one is (1)
+//   win_probe caption CLASS       its caption, as hexadecimal bytes
+//   win_probe texts CLASS         class and text of every child, the text in hex
+//   win_probe close CLASS         posts WM_CLOSE to it
+//   win_probe press CLASS TEXT    clicks the child button whose caption is TEXT
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+HWND FindTop(const char* className) { return ::FindWindowA(className, nullptr); }
+
+HWND WaitFor(const char* className, DWORD ms) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    if (HWND h = FindTop(className)) return h;
+    if (::GetTickCount() - start >= ms) return nullptr;
+    ::Sleep(50);
+  }
+}
+
+std::string Hex(const std::string& bytes) {
+  std::string out;
+  char two[3];
+  for (unsigned char c : bytes) {
+    std::snprintf(two, sizeof two, "%02X", c);
+    out += two;
+  }
+  return out;
+}
+
+std::string TextOf(HWND h) {
+  char buf[4096] = {};
+  ::GetWindowTextA(h, buf, sizeof buf);
+  return buf;
+}
+
+BOOL CALLBACK PrintChild(HWND h, LPARAM) {
+  char cls[256] = {};
+  ::GetClassNameA(h, cls, sizeof cls);
+  std::printf("%s %s %s\n", cls, ::IsWindowVisible(h) ? "visible" : "hidden", Hex(TextOf(h)).c_str());
+  return TRUE;
+}
+
+struct PressTarget {
+  const char* text;
+  HWND found;
+};
+
+BOOL CALLBACK FindButton(HWND h, LPARAM param) {
+  auto* target = reinterpret_cast<PressTarget*>(param);
+  if (TextOf(h) == target->text) {
+    target->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: win_probe wait|gone|caption|texts|close|press CLASS [arg]\n");
+    return 2;
+  }
+  const std::string verb = argv[1];
+  const char* cls = argv[2];
+  const DWORD ms = (verb == "wait" || verb == "gone") && argc > 3 ? static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)) : 10000;
+  if (verb == "wait") return WaitFor(cls, ms) ? 0 : 1;
+  if (verb == "gone") {
+    const DWORD start = ::GetTickCount();
+    while (FindTop(cls)) {
+      if (::GetTickCount() - start >= ms) return 1;
+      ::Sleep(50);
+    }
+    return 0;
+  }
+  HWND h = WaitFor(cls, 10000);
+  if (!h) {
+    std::fprintf(stderr, "no window of class %s\n", cls);
+    return 1;
+  }
+  if (verb == "caption") {
+    std::printf("%s\n", Hex(TextOf(h)).c_str());
+    return 0;
+  }
+  if (verb == "texts") {
+    ::EnumChildWindows(h, PrintChild, 0);
+    return 0;
+  }
+  if (verb == "close") return ::PostMessageA(h, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (verb == "press" && argc > 3) {
+    PressTarget target{argv[3], nullptr};
+    ::EnumChildWindows(h, FindButton, reinterpret_cast<LPARAM>(&target));
+    if (!target.found) return 1;
+    ::PostMessageA(target.found, BM_CLICK, 0, 0);
+    return 0;
+  }
+  return 2;
+}
