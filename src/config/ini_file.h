@@ -1,0 +1,54 @@
+// An INI file read the way the Windows private-profile functions read one, parsed
+// once: sections in file order, the first occurrence of a key in a section wins,
+// blanks around names and values dropped, names compared without regard to case,
+// a value in matching quotes loses them, ';' lines are comments, values cut at
+// 2,047 bytes, the section list cut at 16,384 bytes. A UTF-16LE file with a BOM is
+// turned into the ANSI code page first.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pinst {
+
+class TIniFile {
+ public:
+  struct Key {
+    std::string name;
+    std::string value;
+  };
+  struct Section {
+    std::string name;
+    std::vector<Key> keys;  // in file order, duplicates kept
+  };
+
+  // Parses file bytes (already in the ANSI code page, or UTF-16LE with a BOM).
+  static TIniFile Parse(const std::string& bytes, uint32_t codePage);
+  // Reads and parses a file through the platform; nullopt when it cannot be read.
+  static std::optional<TIniFile> Load(const std::string& path);
+
+  // Section names in file order, as many as fit the 16,384-byte list.
+  std::vector<std::string> ReadSections() const;
+  // The value of the first occurrence of key in the first section of that name.
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& defaultValue) const;
+  // Whole numbers, decimal or "0x" hexadecimal; anything else gives defaultValue.
+  int32_t ReadInteger(const std::string& section, const std::string& key,
+                      int32_t defaultValue) const;
+  // Non-zero is true; a missing, empty or non-numeric value is defaultValue.
+  bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
+  // The key names of the first section of that name, in file order.
+  std::vector<std::string> ReadSectionKeys(const std::string& section) const;
+
+  const std::vector<Section>& Sections() const { return sections_; }
+
+ private:
+  const Section* FindSection(const std::string& name) const;
+
+  std::vector<Section> sections_;
+  uint32_t codePage_ = 1252;
+};
+
+}  // namespace pinst

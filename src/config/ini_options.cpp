@@ -1,0 +1,110 @@
+#include "config/ini_options.h"
+
+#include "config/lang_strings.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "platform/system.h"
+
+namespace pinst {
+
+namespace {
+
+struct LanguageKeys {
+  const char* installGuide;
+  const char* quickGuide;
+  const char* handBook;
+  const char* hint;
+  const char* defaultGuide;
+};
+
+LanguageKeys KeysFor(uint16_t langId) {
+  switch (LanguageForLangId(langId)) {
+    case TextLanguage::kTraditionalChinese:
+      return {"InstallGuide0", "QuickGuide0", "HandBook0", "Hint0", "ReadmeCHT.txt"};
+    case TextLanguage::kSimplifiedChinese:
+      return {"InstallGuide", "QuickGuide", "HandBook", "Hint", "ReadmeCN.txt"};
+    case TextLanguage::kEnglish:
+      break;
+  }
+  return {"InstallGuide2", "QuickGuide2", "HandBook2", "Hint2", "ReadmeEN.txt"};
+}
+
+// "SERENUM" anywhere in the INF, even in a comment, marks a serial-port model.
+std::string OfflinePrefixFor(const std::string& infPath) {
+  IFiles& files = *Os().files;
+  if (files.FileExists(infPath)) {
+    if (auto bytes = files.ReadWholeFile(infPath)) {
+      if (bytes->find("SERENUM") != std::string::npos) return "SERENUM\\";
+    }
+  }
+  return "LPTOFFLINE\\";
+}
+
+TOption ReadOption(const TIniFile& ini, const std::string& s, const LanguageKeys& lang) {
+  IFiles& files = *Os().files;
+  TOption o;
+  o.InstallSettingFile2K = ini.ReadString(s, "InstallSettingFile2K", "");
+  o.OfflineEnumPrefix = OfflinePrefixFor(o.InstallSettingFile2K);
+  o.InstallGuide = ini.ReadString(s, lang.installGuide, lang.defaultGuide);
+  o.QuickGuide = ini.ReadString(s, lang.quickGuide, "");
+  o.HandBook = ini.ReadString(s, lang.handBook, "");
+  o.Hint = ini.ReadString(s, lang.hint, "");
+  o.SelectPort = ini.ReadBool(s, "SelectPort", false);
+  o.DefaultPortName = ini.ReadString(s, "DefaultPortName", "");
+  o.ForceOnlineCheck = ini.ReadBool(s, "ForceOnlineCheck", false);
+  o.PromptCheck = ini.ReadBool(s, "PromptCheck", false);
+  o.InstallDll2K = ini.ReadString(s, "InstallDll2K", "i386\\inst2k.dll");
+  // A missing library falls back to its bare name, for the loader's own search.
+  if (!files.FileExists(o.InstallDll2K)) o.InstallDll2K = "inst2k.dll";
+  o.UnInstallImage2K = ini.ReadString(s, "UnInstallImage2K", "i386\\NvPrnUni.exe");
+  o.RegSetImage2000 = ini.ReadString(s, "RegSetImage2000", "i386\\Setup");
+  o.InstallImage64 = ini.ReadString(s, "InstallImage64", "X64\\Instavo64.exe");
+  o.Installdll64 = ini.ReadString(s, "Installdll64", "X64\\inst2k64.dll");
+  if (!files.FileExists(o.Installdll64)) {
+    o.Installdll64 = files.FileExists("inst2k64.dll") ? "inst2k64.dll" : "";
+  }
+  o.UnInstallImage2KCopy = ini.ReadString(s, "UnInstallImage2K", o.UnInstallImage2K);
+  o.AutoMode = ini.ReadBool(s, "AutoMode", false);
+  o.QuiteMode = ini.ReadBool(s, "QuiteMode", false);
+  o.PrintProcess = ini.ReadString(s, "PrintProcess", "WinPrint");
+  o.BeforeRun = ini.ReadString(s, "BeforeRun", "");
+  o.AfterRun = ini.ReadString(s, "AfterRun", "");
+  o.ServiceName = ini.ReadString(s, "ServiceName", "");
+  o.ServiceExe = ini.ReadString(s, "ServiceExe", "");
+  o.ForceUninstallService = ini.ReadBool(s, "ForceUninstallService", false);
+  o.NTX86FilesPath = ini.ReadString(s, "NTX86FilesPath", "I386");
+  o.NTX64FilesPath = ini.ReadString(s, "NTX64FilesPath", "X64");
+  o.NTIA64FilesPath = ini.ReadString(s, "NTIA64FilesPath", "IA64");
+  return o;
+}
+
+}  // namespace
+
+void TIniOptions::LoadFromFile(const std::string& fileName) {
+  IFiles& files = *Os().files;
+  if (!files.FileExists(fileName)) return;
+  // A file that exists but cannot be read is treated as empty rather than kept stale.
+  std::optional<TIniFile> ini = TIniFile::Load(files.FullPath(fileName));
+  const TIniFile empty;
+  ReadAll(ini ? &*ini : &empty);
+}
+
+void TIniOptions::ReadAll(const TIniFile* ini) {
+  if (!ini) return;
+  const std::vector<std::string> sections = ini->ReadSections();
+  const LanguageKeys lang = KeysFor(Os().system->GetSystemDefaultLangID());
+  Count = static_cast<int32_t>(sections.size());
+  Options.assign(sections.size(), TOption());
+  for (size_t i = 0; i < sections.size(); ++i) Options[i] = ReadOption(*ini, sections[i], lang);
+}
+
+bool TIniOptions::GetOption(int32_t index, TOption& option) const {
+  if (index < 0 || index >= Count || static_cast<size_t>(index) >= Options.size()) {
+    option = TOption();
+    return false;
+  }
+  option = Options[static_cast<size_t>(index)];
+  return true;
+}
+
+}  // namespace pinst

@@ -1,0 +1,58 @@
+// The installer's configuration: install.ini, one section per printer model.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "config/ini_file.h"
+
+namespace pinst {
+
+// One model's settings.
+struct TOption {
+  std::string InstallSettingFile2K;  // the model's driver INF
+  std::string InstallGuide;          // language variant of InstallGuide0/InstallGuide/InstallGuide2
+  std::string QuickGuide;
+  std::string HandBook;
+  std::string Hint;
+  std::string OfflineEnumPrefix = "LPTOFFLINE\\";  // "SERENUM\" when the INF mentions SERENUM
+  bool SelectPort = false;
+  std::string DefaultPortName;
+  bool ForceOnlineCheck = false;
+  bool PromptCheck = false;
+  std::string InstallDll2K;
+  std::string UnInstallImage2K;
+  std::string RegSetImage2000;
+  std::string InstallImage64;
+  std::string Installdll64;  // empty: no 64-bit library available
+  std::string UnInstallImage2KCopy;
+  bool AutoMode = false;
+  bool QuiteMode = false;  // spelled as the key is
+  std::string PrintProcess;
+  std::string BeforeRun;
+  std::string AfterRun;
+  std::string ServiceName;
+  std::string ServiceExe;
+  bool ForceUninstallService = false;
+  std::string NTX86FilesPath;
+  std::string NTX64FilesPath;
+  std::string NTIA64FilesPath;
+};
+
+class TIniOptions {
+ public:
+  std::vector<TOption> Options;
+  int32_t Count = 0;
+
+  // Loads the file when it exists (as written, against the current directory);
+  // otherwise keeps what the object holds.
+  void LoadFromFile(const std::string& fileName);
+  // Replaces every record with the sections of ini; does nothing without one.
+  void ReadAll(const TIniFile* ini);
+  // Copies record index into option. An index outside 0..Count-1 gives a record of
+  // defaults and false.
+  bool GetOption(int32_t index, TOption& option) const;
+};
+
+}  // namespace pinst
