@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 export BUILD
 
-.PHONY: all deps build host host-asan win32 win64 test host-test wine-test demo screenshots format clean
+.PHONY: all deps build host host-asan win32 win64 test host-test wine-test demo screenshots bench format clean
 
 all: build
 
@@ -44,6 +44,9 @@ demo: deps win32 win64
 
 screenshots: deps win32 win64
 	xvfb-run -a -s '-screen 0 1024x768x24' bash scripts/screenshots.sh
+
+bench: deps win32
+	bash scripts/bench.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
