@@ -1,48 +1,24 @@
-// Program entry: the real Windows services, the text table, then the main window.
+// Program entry: the real Windows services, then the installer from start to end.
 #include <windows.h>
 
-#include "config/lang_strings.h"
-#include "platform/platform.h"
-#include "platform/system.h"
+#include <cstdlib>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "app/installer_main.h"
 #include "platform/win32/win32_platform.h"
+#include "ui/application.h"
 
-namespace {
-
-LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_DESTROY) {
-    ::PostQuitMessage(0);
-    return 0;
-  }
-  return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   pinst::win32::Win32Platform platform;
-  pinst::InitLangStrings(pinst::Os().system->GetSystemDefaultLangID());
-
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = MainWindowProc;
-  wc.hInstance = instance;
-  wc.hIcon = ::LoadIconA(instance, "MAINICON");
-  wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = "TMainForm";
-  if (!::RegisterClassA(&wc)) return 1;
-
-  RECT r = {0, 0, 657, 450};
-  ::AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
-  const std::string& title = pinst::Lang().StrInstallerTitle;
-  HWND hwnd = ::CreateWindowA("TMainForm", title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                              instance, nullptr);
-  if (!hwnd) return 1;
-  ::ShowWindow(hwnd, showCommand);
-  MSG msg;
-  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
+  // The arguments as the C run-time split the command line, program name dropped.
+  std::vector<std::string> args;
+  for (int i = 1; i < __argc; ++i) args.emplace_back(__argv[i]);
+  try {
+    return pinst::RunInstaller(args);
+  } catch (const std::exception& error) {
+    pinst::ui::Application().ShowException(error);
+    return 1;
   }
-  return static_cast<int>(msg.wParam);
 }

@@ -33,6 +33,28 @@ std::vector<std::string> Segments(std::string_view path, uint32_t codePage) {
   return out;
 }
 
+// Length of the root of an absolute path: 2 for "C:", up to the end of the share
+// for "\\server\share"; 0 when the path has no root of its own.
+size_t RootLength(std::string_view p, uint32_t codePage) {
+  if (HasDrive(p)) return 2;
+  if (p.size() < 2 || !IsSeparator(p[0]) || !IsSeparator(p[1])) return 0;
+  size_t separators = 0;
+  for (size_t i = 2; i < p.size();) {
+    const size_t len = CharLength(p, i, codePage);
+    if (len == 1 && IsSeparator(p[i]) && ++separators == 2) return i;
+    i += len;
+  }
+  return p.size();
+}
+
+std::vector<std::string> NonEmptySegments(std::string_view path, uint32_t codePage) {
+  std::vector<std::string> out;
+  for (std::string& seg : Segments(path, codePage)) {
+    if (!seg.empty()) out.push_back(std::move(seg));
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string AbsolutePath(std::string_view currentDir, std::string_view path, uint32_t codePage) {
@@ -96,6 +118,29 @@ std::string FolderOf(std::string_view path, uint32_t codePage) {
 
 std::string FileNameOf(std::string_view path, uint32_t codePage) {
   return std::string(path.substr(FileNameStart(path, codePage)));
+}
+
+std::string RelativePath(std::string_view folder, std::string_view path, uint32_t codePage) {
+  const size_t folderRoot = RootLength(folder, codePage);
+  const size_t pathRoot = RootLength(path, codePage);
+  if (folderRoot == 0 || pathRoot == 0 ||
+      !EqualsNoCase(folder.substr(0, folderRoot), path.substr(0, pathRoot), codePage)) {
+    return std::string(path);
+  }
+  const auto from = NonEmptySegments(folder.substr(folderRoot), codePage);
+  const auto to = NonEmptySegments(path.substr(pathRoot), codePage);
+  size_t common = 0;
+  while (common < from.size() && common < to.size() &&
+         EqualsNoCase(from[common], to[common], codePage)) {
+    ++common;
+  }
+  std::vector<std::string> parts(from.size() - common, "..");
+  parts.insert(parts.end(), to.begin() + static_cast<std::ptrdiff_t>(common), to.end());
+  if (parts.empty()) parts.push_back(".");
+  std::string out;
+  for (const std::string& part : parts) out += (out.empty() ? "" : "\\") + part;
+  if (IsSeparator(path.back()) && to.size() > common) out += "\\";
+  return out;
 }
 
 }  // namespace pinst

@@ -21,4 +21,10 @@ std::string FolderOf(std::string_view path, uint32_t codePage);
 // The name after the last backslash.
 std::string FileNameOf(std::string_view path, uint32_t codePage);
 
+// path expressed relative to folder, both absolute (as AbsolutePath gives them):
+// the common leading folders dropped (compared without regard to case), one "..\"
+// for each folder climbed out of. A path on another drive or share, or one that is
+// not absolute, comes back unchanged. The folder itself gives ".".
+std::string RelativePath(std::string_view folder, std::string_view path, uint32_t codePage);
+
 }  // namespace pinst

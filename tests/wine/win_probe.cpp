@@ -6,6 +6,9 @@
 //   win_probe texts CLASS         class and text of every child, the text in hex
 //   win_probe close CLASS         posts WM_CLOSE to it
 //   win_probe press CLASS TEXT    clicks the child button whose caption is TEXT
+//   win_probe click-id CLASS ID   clicks the child button with that control id
+//   win_probe rect CLASS          left top width height of the window, on the desktop
+//   win_probe visible CLASS       the window is shown (exit 0) or hidden (1)
 #include <windows.h>
 
 #include <cstdio>
@@ -67,7 +70,7 @@ BOOL CALLBACK FindButton(HWND h, LPARAM param) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: win_probe wait|gone|caption|texts|close|press CLASS [arg]\n");
+    std::fprintf(stderr, "usage: win_probe wait|gone|caption|texts|close|press|click-id|rect|visible CLASS [arg]\n");
     return 2;
   }
   const std::string verb = argv[1];
@@ -96,6 +99,19 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "close") return ::PostMessageA(h, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (verb == "rect") {
+    RECT r;
+    ::GetWindowRect(h, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+  }
+  if (verb == "visible") return ::IsWindowVisible(h) ? 0 : 1;
+  if (verb == "click-id" && argc > 3) {
+    HWND button = ::GetDlgItem(h, std::atoi(argv[3]));
+    if (!button) return 1;
+    ::PostMessageA(button, BM_CLICK, 0, 0);
+    return 0;
+  }
   if (verb == "press" && argc > 3) {
     PressTarget target{argv[3], nullptr};
     ::EnumChildWindows(h, FindButton, reinterpret_cast<LPARAM>(&target));

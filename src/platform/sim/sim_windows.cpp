@@ -7,6 +7,11 @@ SimWindows::SimWindows() {
   p.files = &files;
   p.system = &system;
   p.console = &console;
+  p.spooler = &spooler;
+  p.libraries = &libraries;
+  p.processes = &processes;
+  p.shell = &shell;
+  p.ui = &ui;
   previous_ = InstallPlatform(p);
 }
 

@@ -6,7 +6,12 @@
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_console.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_libraries.h"
+#include "platform/sim/sim_processes.h"
+#include "platform/sim/sim_spooler.h"
+#include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_ui.h"
 
 namespace pinst::sim {
 
@@ -26,6 +31,11 @@ class SimWindows {
   SimSystem system{clock};
   SimFiles files{system};
   SimConsole console{clock};
+  SimSpooler spooler{clock, system};
+  SimLibraries libraries{files, system};
+  SimProcesses processes{files, system, clock};
+  SimShell shell;
+  SimUi ui{clock};
 
  private:
   Platform previous_;

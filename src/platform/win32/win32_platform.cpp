@@ -2,7 +2,12 @@
 
 #include "platform/win32/win32_console.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_libraries.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_spooler.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_ui.h"
 
 namespace pinst::win32 {
 
@@ -10,6 +15,11 @@ struct Win32Platform::Services {
   Win32Files files;
   Win32System system;
   Win32Console console;
+  Win32Spooler spooler;
+  Win32Libraries libraries;
+  Win32Processes processes;
+  Win32Shell shell;
+  Win32Ui ui;
 };
 
 Win32Platform::Win32Platform() : services_(std::make_unique<Services>()) {
@@ -17,6 +27,11 @@ Win32Platform::Win32Platform() : services_(std::make_unique<Services>()) {
   p.files = &services_->files;
   p.system = &services_->system;
   p.console = &services_->console;
+  p.spooler = &services_->spooler;
+  p.libraries = &services_->libraries;
+  p.processes = &services_->processes;
+  p.shell = &services_->shell;
+  p.ui = &services_->ui;
   previous_ = InstallPlatform(p);
 }
 

@@ -1,0 +1,300 @@
+#include "app/main_form.h"
+
+#include <charconv>
+
+#include "config/inf_model_name.h"
+#include "config/lang_strings.h"
+#include "diag/test_form.h"
+#include "engine/library_bridge.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "platform/shell.h"
+#include "sys/win_version.h"
+#include "ui/application.h"
+
+namespace pinst {
+
+namespace {
+
+ui::TFormDesign MainDesign() {
+  ui::TFormDesign d;
+  d.className = "TMainForm";
+  d.clientWidth = 657;
+  d.clientHeight = 450;
+  d.border = UiBorder::kSizeable;
+  d.placement = UiPlacement::kDesktopCentre;
+  d.font = {"Tahoma", 16, false, kDefaultCharset};
+  return d;
+}
+
+const UiFont kListFont{"Tahoma", 13, false, kDefaultCharset};
+const UiFont kWindowFont{"Tahoma", 16, false, kDefaultCharset};
+const UiFont kTitleFont{"Tahoma", 21, true, kDefaultCharset};
+const UiFont kInfoFont{"MS Sans Serif", 13, true, kDefaultCharset};
+
+std::string UpperHex(uintptr_t value) {
+  char digits[2 * sizeof value + 1] = {};
+  auto end = std::to_chars(digits, digits + sizeof digits - 1, value, 16).ptr;
+  std::string text(digits, end);
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(const std::vector<std::string>& args)
+    : TForm(MainDesign()),
+      PnlTitle(*this, "PnlTitle", ui::At(0, 0, 657, 79)),
+      ImgLogo(PnlTitle, "ImgLogo", ui::At(24, 9, 170, 60)),
+      LblMainTitle(PnlTitle, "LblMainTitle", ui::At(224, 9, 401, 52).Font(kTitleFont),
+                   ui::TLabelStyle().Fixed().WordWrap()),
+      LblReadGuide(PnlTitle, "LblReadGuide", ui::At(206, 50)),
+      LblReadManual(PnlTitle, "LblReadManual", ui::At(473, 48)),
+      lblReadQuickGuide(PnlTitle, "lblReadQuickGuide", ui::At(341, 50).Hidden()),
+      PnlPrinters(*this, "PnlPrinters", ui::At(0, 79, 657, 352).Font(kListFont)),
+      GrpBoxPort(PnlPrinters, "GrpBoxPort", ui::At(24, 16, 162, 264).Hidden()),
+      GrpBoxPrinters(PnlPrinters, "GrpBoxPrinters", ui::At(192, 16, 434, 264).Font(kWindowFont)),
+      LvPrinters(GrpBoxPrinters, "LvPrinters", ui::At(10, 24, 414, 230).Font(kListFont),
+                 "Printer32"),
+      EdtInfos(PnlPrinters, "EdtInfos", ui::At(24, 301, 322, 24).Caption("Infos:").Font(kInfoFont),
+               ui::TEditStyle().ReadOnly().NoTabStop().InfoBackground()),
+      BbtnStart(PnlPrinters, "BbtnStart", ui::At(376, 301, 113, 35)),
+      BbtnExit(PnlPrinters, "BbtnExit", ui::At(521, 301, 113, 35), ui::TButtonKind::kClose),
+      StaBarInfo(*this, "StaBarInfo", ui::At(0, 0, 657).Font(kWindowFont)),
+      TmrAutoInstall(*this, 1000, false),
+      TimerSetup64Error(*this, 5000, false),
+      TimerInstallingHints(*this, 500, false) {
+  SetAlphaBlend(true, 255);
+  PnlTitle.SetAlign(ui::TAlign::kTop);
+  PnlPrinters.SetAlign(ui::TAlign::kClient);
+  GrpBoxPrinters.SetAnchors({.left = true, .top = true, .right = true, .bottom = true});
+  LvPrinters.SetAnchors({.left = true, .top = true, .right = true, .bottom = true});
+  // The bottom row keeps its distance from the status bar, whatever height the
+  // title and the status bar take in the system's fonts.
+  for (ui::TControl* control : std::initializer_list<ui::TControl*>{&EdtInfos, &BbtnStart,
+                                                                    &BbtnExit}) {
+    control->SetAnchors({.left = true, .top = false, .right = false, .bottom = true});
+  }
+  for (ui::TLabel* link : {&LblReadGuide, &LblReadManual, &lblReadQuickGuide}) {
+    link->SetCursor(UiCursor::kHand);
+  }
+  BbtnStart.SetDefault(true);
+  ActiveControl = &LvPrinters;
+
+  OnActivate = [this] { FormActivate(); };
+  OnResize = [this] { FormResize(); };
+  OnClose = [this] { FormClose(); };
+  ImgLogo.OnDblClick = [this] { ImgLogoDblClick(); };
+  PnlPrinters.OnDblClick = [this] { PnlPrintersDblClick(); };
+  LvPrinters.OnSelectItem = [this](int, bool) { LvPrintersSelectItem(); };
+  LvPrinters.OnDblClick = [this] { LvPrintersDblClick(); };
+  BbtnStart.OnClick = [this] { BbtnStartClick(); };
+  LblReadGuide.OnClick = [this] { LblReadGuideClick(); };
+  LblReadManual.OnClick = [this] { LblReadManualClick(); };
+  lblReadQuickGuide.OnClick = [this] { lblReadQuickGuideClick(); };
+  LblReadGuide.OnMouseMove = [this] { GuideLinkMouseMove(LblReadGuide, &TOption::InstallGuide); };
+  LblReadManual.OnMouseMove = [this] { GuideLinkMouseMove(LblReadManual, &TOption::HandBook); };
+  lblReadQuickGuide.OnMouseMove = [this] {
+    GuideLinkMouseMove(lblReadQuickGuide, &TOption::QuickGuide);
+  };
+  LblReadGuide.OnMouseLeave = [this] { GuideLinkMouseLeave(LblReadGuide); };
+  LblReadManual.OnMouseLeave = [this] { GuideLinkMouseLeave(LblReadManual); };
+  lblReadQuickGuide.OnMouseLeave = [this] { GuideLinkMouseLeave(lblReadQuickGuide); };
+  TmrAutoInstall.OnTimer = [this] { TmrAutoInstallTimer(); };
+  TimerSetup64Error.OnTimer = [this] { TimerSetup64ErrorTimer(); };
+  TimerInstallingHints.OnTimer = [this] { TimerInstallingHintsTimer(); };
+
+  Loaded();
+  FormCreate(args);
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::FormCreate(const std::vector<std::string>& args) {
+  ImgLogo.LoadFromResource("LogoNorvik");
+  FDebugMode = Os().files->FileExists(kDebugMarkerFile);
+  FHideMode = false;
+  for (const std::string& arg : args) {
+    if (arg == kHideSwitch) {
+      SetAlphaBlend(true, 0);
+      FHideMode = true;
+      SetShowOnRun(false);
+      break;
+    }
+  }
+  TimerSetup64Error.SetEnabled(false);
+  FOptions = std::make_unique<TIniOptions>();
+  FOptions->LoadFromFile("install.ini");
+  ApplyTexts();
+  FillPrinterList();
+  // A window that is never shown is never activated.
+  if (FHideMode) CheckAutoMode();
+}
+
+void TMainForm::FormActivate() { CheckAutoMode(); }
+
+void TMainForm::FormClose() { FOptions.reset(); }
+
+void TMainForm::CheckAutoMode() {
+  FAutoIndex = -1;
+  const int32_t count = FOptions ? FOptions->Count : 0;
+  for (int32_t i = 0; i < count; ++i) {
+    TOption option;
+    FOptions->GetOption(i, option);
+    if (!option.AutoMode) continue;
+    SetAlphaBlend(true, 255);
+    FAutoIndex = i;
+    LvPrinters.SetItemIndex(i);
+    TmrAutoInstall.SetEnabled(true);
+    break;
+  }
+  FInstallState = kInstallIdle;
+  FPrinterName.clear();
+}
+
+void TMainForm::ApplyTexts() {
+  const TLangStrings& lang = Lang();
+  SetCaption(lang.StrInstallerTitle);
+  ui::Application().Title = lang.StrInstallerTitle;
+
+  // The printer box takes over the space of the hidden port box.
+  GrpBoxPrinters.SetBounds({GrpBoxPort.Left(), GrpBoxPrinters.Top(),
+                            GrpBoxPrinters.Width() + GrpBoxPrinters.Left() - GrpBoxPort.Left(),
+                            GrpBoxPrinters.Height()});
+
+  GrpBoxPrinters.SetCaption(lang.StrSelectDriver);
+  BbtnStart.SetCaption(lang.StrInstallButton);
+  BbtnExit.SetCaption(lang.StrExitButton);
+  LblMainTitle.SetCaption(lang.StrMainTitle);
+  LblMainTitle.SetFontColor(lang.ColorTitle);
+
+  LblMainTitle.SetLeft(ImgLogo.Left() + ImgLogo.Width() + 30);
+  LblMainTitle.SetWidth(ClientWidth() - LblMainTitle.Left() - 3);
+
+  LblReadGuide.SetCaption(lang.StrInstallGuideLink);
+  LblReadManual.SetCaption(lang.StrUserManualLink);
+  lblReadQuickGuide.SetCaption(lang.StrQuickGuideLink);
+  LblReadGuide.SetEnabled(false);
+  LblReadManual.SetEnabled(false);
+  lblReadQuickGuide.SetEnabled(false);
+  lblReadQuickGuide.SetVisible(false);
+
+  PnlTitle.SetHeight(ImgLogo.Top() + ImgLogo.Height() + 10);
+  PnlPrinters.SetTop(PnlTitle.Top() + PnlTitle.Height() + 10);
+
+  const int linkTop = LblMainTitle.Top() + LblMainTitle.Height() + 10;
+  LblReadGuide.SetBounds(
+      {ImgLogo.Left() + ImgLogo.Width() + 10, linkTop, LblReadGuide.Width(), LblReadGuide.Height()});
+  LblReadManual.SetBounds({LblReadGuide.Left() + LblReadGuide.Width() + 60, linkTop,
+                           LblReadManual.Width(), LblReadManual.Height()});
+
+  EdtInfos.SetFontColor(lang.ColorTitle);
+}
+
+void TMainForm::RefillPrinterList(int selectIndex) {
+  LvPrinters.Clear();
+  const int32_t count = FOptions ? FOptions->Count : 0;
+  for (int32_t i = 0; i < count; ++i) {
+    TOption option;
+    FOptions->GetOption(i, option);
+    std::string name;
+    ReadInfModelName(option.InstallSettingFile2K, name);
+    LvPrinters.AddItem(name);
+  }
+  if (LvPrinters.ItemCount() > 0) LvPrinters.SetItemIndex(selectIndex);
+}
+
+void TMainForm::FillPrinterList() { RefillPrinterList(0); }
+
+void TMainForm::FormResize() { RefillPrinterList(LvPrinters.ItemIndex()); }
+
+bool TMainForm::SelectedOption(TOption& option) const {
+  const int index = LvPrinters.ItemIndex();
+  if (index < 0 || !FOptions) {
+    option = TOption();
+    return false;
+  }
+  return FOptions->GetOption(index, option);
+}
+
+void TMainForm::LvPrintersSelectItem() {
+  const TLangStrings& lang = Lang();
+  const int index = LvPrinters.ItemIndex();
+  if (index < 0) {
+    StaBarInfo.SetSimpleText("");
+    GrpBoxPrinters.SetCaption(lang.StrSelectDriver);
+    EdtInfos.SetCaption(lang.StrInfos + lang.StrSelectHint);
+    BbtnStart.SetEnabled(false);
+    LblReadGuide.SetEnabled(false);
+    LblReadManual.SetEnabled(false);
+    lblReadQuickGuide.SetEnabled(false);
+    return;
+  }
+  TOption option;
+  SelectedOption(option);
+  GrpBoxPrinters.SetCaption(lang.StrSelectDriver + LvPrinters.ItemCaption(index));
+  EdtInfos.SetCaption(lang.StrInfos + lang.StrClickInstall);
+  BbtnStart.SetEnabled(true);
+  IFiles& files = *Os().files;
+  LblReadGuide.SetEnabled(files.FileExists(option.InstallGuide));
+  lblReadQuickGuide.SetEnabled(files.FileExists(option.QuickGuide));
+  LblReadManual.SetEnabled(files.FileExists(option.HandBook));
+  StaBarInfo.SetSimpleText(option.Hint);
+}
+
+void TMainForm::LvPrintersDblClick() { BbtnStart.Click(); }
+
+void TMainForm::OpenGuide(std::string TOption::*field) {
+  TOption option;
+  SelectedOption(option);
+  // The shell's answer is not looked at: a link is only enabled while its file exists.
+  Os().shell->Execute(Handle(), "open", option.*field, "", "", kShowCmdShow);
+}
+
+void TMainForm::LblReadGuideClick() { OpenGuide(&TOption::InstallGuide); }
+void TMainForm::LblReadManualClick() { OpenGuide(&TOption::HandBook); }
+void TMainForm::lblReadQuickGuideClick() { OpenGuide(&TOption::QuickGuide); }
+
+void TMainForm::GuideLinkMouseMove(ui::TLabel& link, std::string TOption::*field) {
+  link.SetFontColor(kColorBlue);
+  TOption option;
+  SelectedOption(option);
+  StaBarInfo.SetSimpleText(option.*field);
+}
+
+void TMainForm::GuideLinkMouseLeave(ui::TLabel& link) {
+  link.SetFontColor(kColorBlack);
+  StaBarInfo.SetSimpleText("");
+}
+
+void TMainForm::ImgLogoDblClick() {
+  if (!Os().files->FileExists(kDebugMarkerFile) || !IsWow64()) return;
+  SetCaption(Caption() + " WOW64" + " " + UpperHex(Handle()) + "H");
+}
+
+void TMainForm::PnlPrintersDblClick() {
+  if (FDebugMode && TestWindow) TestWindow->ShowModal();
+}
+
+int TMainForm::FindOnlinePort(std::string& port) {
+  TOption option;
+  SelectedOption(option);
+  return FindConnectedPrinter(option.InstallSettingFile2K, option.InstallDll2K, port);
+}
+
+bool TMainForm::HandleMessage(ui::TMessage& message) {
+  switch (message.Msg) {
+    case WM_INSTALL_FAILED:
+      WMInstallFailed(message);
+      return true;
+    case WM_INSTALL_SUCCEEDED:
+      WMInstallSucceeded(message);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace pinst

@@ -1,0 +1,172 @@
+#include "engine/library_bridge.h"
+
+#include <array>
+#include <cstring>
+
+#include "base/win_path.h"
+#include "config/lang_strings.h"
+#include "engine/hardware_ids.h"
+#include "engine/library_error.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "platform/system.h"
+#include "sys/win_version.h"
+
+namespace pinst {
+
+namespace {
+
+constexpr const char* kParallelPort = "LPT1:";
+constexpr size_t kUsbPortNameLength = 6;
+
+std::string BufferText(const std::array<char, kDeviceTextSize>& buffer) {
+  // Read no further than the buffer, whether or not the library ended the text.
+  return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
+}
+
+struct InstallTarget {
+  std::string hardwareId;
+  std::string portName;
+};
+
+// The id and port a driver is installed for: the device questions shared by the
+// in-process install and the helper start.
+InstallTarget ChooseTarget(std::string hardwareId, const std::string& compatibleId,
+                           const std::string& infPath, const std::string& offlinePrefix,
+                           const std::string& libraryPath, bool online) {
+  std::string deviceId;
+  std::string portText;
+  FindExistDevice(libraryPath, hardwareId, deviceId, portText);
+  if (FindConnectedPrinter(infPath, libraryPath, portText) == kFoundByCompatibleId) {
+    hardwareId = compatibleId;
+  }
+  InstallTarget target{std::move(hardwareId), portText.empty() ? kParallelPort : portText};
+  if (!online) {
+    target.hardwareId = offlinePrefix + target.hardwareId;
+    target.portName = kParallelPort;
+  }
+  return target;
+}
+
+}  // namespace
+
+void SetLibraryErrorDisplay(const std::string& libraryPath, bool show) {
+  LoadedLibrary library = Os().libraries->Load(Os().files->FullPath(libraryPath));
+  if (!library) throw TLibraryError(Lang().StrDllNotFound);
+  if (auto showErrorCode = library->ShowErrorCode()) (*showErrorCode)(show ? -1 : 0);
+}
+
+bool FindExistDevice(const std::string& libraryPath, const std::string& hardwareId,
+                     std::string& deviceId, std::string& portText) {
+  std::array<char, kDeviceTextSize> device{};
+  std::array<char, kDeviceTextSize> port{};
+  bool found = false;
+  {
+    LoadedLibrary library = Os().libraries->Load(libraryPath);
+    if (library) {
+      if (auto find = library->FuncFindExistDevice()) {
+        // Only the lowest byte of the BOOL counts.
+        found = ((*find)(hardwareId.c_str(), device.data(), port.data()) & 0xFF) != 0;
+      }
+    }
+  }
+  deviceId = BufferText(device);
+  portText = BufferText(port);
+  return found;
+}
+
+int FindConnectedPrinter(const std::string& infPath, const std::string& libraryPath,
+                         std::string& portName) {
+  std::string hardwareId;
+  std::string compatibleId;
+  ReadInfHardwareIds(infPath, hardwareId, compatibleId);
+  std::string deviceId;
+  std::string portText;
+  int result = kFoundByHardwareId;
+  if (!FindExistDevice(libraryPath, hardwareId, deviceId, portText)) {
+    result = kFoundByCompatibleId;
+    if (!FindExistDevice(libraryPath, compatibleId, deviceId, portText)) {
+      portName.clear();
+      return kNoDeviceFound;
+    }
+  }
+  if (deviceId.find("USBPRINT") != std::string::npos) {
+    portName = portText.size() > kUsbPortNameLength
+                   ? portText.substr(portText.size() - kUsbPortNameLength)
+                   : portText;
+  } else if (deviceId.find("LPTENUM") != std::string::npos) {
+    portName = kParallelPort;
+  }
+  return result;
+}
+
+uint32_t GetLastInstallError(ILibrary& library) {
+  auto lastError = library.LastInstallErrorCode();
+  return lastError ? (*lastError)() : 1;
+}
+
+bool InstallByLibrary(uintptr_t ownerWindow, uint32_t& errorCode, const std::string& infPath,
+                      const std::string& offlinePrefix, const std::string& libraryPath,
+                      std::string& portName, bool online) {
+  std::string hardwareId;
+  std::string compatibleId;
+  ReadInfHardwareIds(infPath, hardwareId, compatibleId);
+  LoadedLibrary library = Os().libraries->Load(libraryPath);
+  if (!library) throw TLibraryError(Lang().StrDllNotFound);
+  auto install = library->FuncInst2K();
+  if (!install) throw TLibraryError(Lang().StrDllFunctionBad);
+
+  InstallTarget target =
+      ChooseTarget(hardwareId, compatibleId, infPath, offlinePrefix, libraryPath, online);
+  portName = target.portName;
+  const int32_t result =
+      (*install)(infPath.c_str(), target.hardwareId.c_str(), portName.c_str(), ownerWindow);
+  errorCode = GetLastInstallError(*library);
+  return result <= 1;
+}
+
+std::string HelperCommandLine(const std::string& helperPath, uintptr_t ownerWindow,
+                              const std::string& dllArg, const std::string& infArg,
+                              const std::string& hardwareId) {
+  return helperPath + " /Handle " + std::to_string(ownerWindow) + " /Dll \"" + dllArg +
+         "\" /Inf \"" + infArg + "\" /HWID " + hardwareId;
+}
+
+std::string HelperCommandLineFor(const std::string& helperPath, uintptr_t ownerWindow,
+                                 const std::string& infPath, const std::string& library64Path,
+                                 const std::string& hardwareId) {
+  IFiles& files = *Os().files;
+  const uint32_t codePage = Os().system->GetAnsiCodePage();
+  const std::string helperFolder = FolderOf(files.FullPath(helperPath), codePage);
+  const std::string infArg = RelativePath(helperFolder, files.FullPath(infPath), codePage);
+  const std::string dllArg =
+      library64Path.empty() ? std::string()
+                            : RelativePath(helperFolder, files.FullPath(library64Path), codePage);
+  return HelperCommandLine(helperPath, ownerWindow, dllArg, infArg, hardwareId);
+}
+
+void StartHelper64(uintptr_t ownerWindow, const std::string& helperPath, const std::string& infPath,
+                   const std::string& offlinePrefix, const std::string& library64Path,
+                   const std::string& library32Path, ProcessHandle& processHandle,
+                   std::string& portName, bool online) {
+  if (!IsWow64()) return;
+  std::string hardwareId;
+  std::string compatibleId;
+  ReadInfHardwareIds(infPath, hardwareId, compatibleId);
+  const InstallTarget target =
+      ChooseTarget(hardwareId, compatibleId, infPath, offlinePrefix, library32Path, online);
+  portName = target.portName;
+
+  ProcessStartInfo info;
+  info.commandLine =
+      HelperCommandLineFor(helperPath, ownerWindow, infPath, library64Path, target.hardwareId);
+  info.inheritHandles = true;
+  info.creationFlags = kDetachedProcess;
+  info.currentDirectory =
+      FolderOf(Os().files->FullPath(helperPath), Os().system->GetAnsiCodePage());
+  info.startupFlags = kStartfUseShowWindow | kStartfUseStdHandles;
+  info.showWindow = kSwHide;
+  processHandle = ProcessHandle(Os().processes->Start(info));
+}
+
+}  // namespace pinst

@@ -1,0 +1,63 @@
+// The bridge to the installer library (in process, 32-bit) and to the 64-bit
+// helper program that loads the 64-bit library for us. Every operation loads the
+// library, uses it and frees it again.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/libraries.h"
+#include "platform/processes.h"
+
+namespace pinst {
+
+// Results of FindConnectedPrinter.
+enum : int { kNoDeviceFound = 0, kFoundByHardwareId = 1, kFoundByCompatibleId = 2 };
+
+// Tells the library (the absolute form of libraryPath) whether to show its own
+// error boxes. Raises TLibraryError (StrDllNotFound) when it cannot be loaded.
+void SetLibraryErrorDisplay(const std::string& libraryPath, bool show);
+
+// Asks the library whether a device with hardwareId is present. False, with both
+// outputs empty, when the library cannot be loaded or lacks the export.
+bool FindExistDevice(const std::string& libraryPath, const std::string& hardwareId,
+                     std::string& deviceId, std::string& portText);
+
+// Looks for a present device of the INF's model, by its hardware id and then by
+// its compatible id. Sets portName to the six-character USB port name or "LPT1:",
+// empties it when nothing is found.
+int FindConnectedPrinter(const std::string& infPath, const std::string& libraryPath,
+                         std::string& portName);
+
+// LastInstallErrorCode of a loaded library; 1 when it has no such export.
+uint32_t GetLastInstallError(ILibrary& library);
+
+// Installs the INF's driver through the library. portName receives the port the
+// driver was installed for, errorCode the library's last error. Raises
+// TLibraryError when the library or its FuncInst2K is missing.
+bool InstallByLibrary(uintptr_t ownerWindow, uint32_t& errorCode, const std::string& infPath,
+                      const std::string& offlinePrefix, const std::string& libraryPath,
+                      std::string& portName, bool online);
+
+// The helper's command line, from the helper path as configured and the library
+// and INF arguments already made relative to the helper's folder.
+std::string HelperCommandLine(const std::string& helperPath, uintptr_t ownerWindow,
+                              const std::string& dllArg, const std::string& infArg,
+                              const std::string& hardwareId);
+
+// The same, with the INF and the 64-bit library given as configured (taken from
+// the current directory) and expressed relative to the helper's folder.
+std::string HelperCommandLineFor(const std::string& helperPath, uintptr_t ownerWindow,
+                                 const std::string& infPath, const std::string& library64Path,
+                                 const std::string& hardwareId);
+
+// On 64-bit Windows: finds the port with the 32-bit library as InstallByLibrary
+// does, then starts the 64-bit helper hidden in its own folder and hands back
+// its process handle (empty when it could not be started). Does nothing on
+// 32-bit Windows.
+void StartHelper64(uintptr_t ownerWindow, const std::string& helperPath, const std::string& infPath,
+                   const std::string& offlinePrefix, const std::string& library64Path,
+                   const std::string& library32Path, ProcessHandle& processHandle,
+                   std::string& portName, bool online);
+
+}  // namespace pinst

@@ -1,0 +1,17 @@
+#include "platform/sim/sim_shell.h"
+
+namespace pinst::sim {
+
+intptr_t SimShell::Execute(uintptr_t owner, const std::string& verb, const std::string& file,
+                                const std::string& parameters, const std::string& directory,
+                                int showCommand) {
+  calls.push_back({owner, verb, file, parameters, directory, showCommand});
+  return shellResult;
+}
+
+uint32_t SimShell::WinExec(const std::string& commandLine, int showCommand) {
+  calls.push_back({0, "", commandLine, "", "", showCommand});
+  return winExecResult;
+}
+
+}  // namespace pinst::sim

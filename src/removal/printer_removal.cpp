@@ -1,0 +1,32 @@
+#include "removal/printer_removal.h"
+
+#include "platform/platform.h"
+#include "platform/spooler.h"
+#include "platform/system.h"
+#include "removal/default_printer.h"
+#include "spooler/job_ops.h"
+
+namespace pinst {
+
+uint32_t DeletePrinterByName(const std::string& printerName) {
+  if (GetPrinterJobCount(printerName) > 0) return kPrinterHasJobs;
+
+  PrinterHandle printer = Os().spooler->OpenPrinterA(
+      printerName, PrinterDefaults{std::string(), DevModeBytes(), kPrinterAllAccess});
+  if (!printer) return kPrinterNotOpened;
+  if (!printer->SetPrinterCommand(kPrinterControlSetStatus, kPrinterStatusPendingDeletion)) {
+    Os().system->DebugOutput("SetPrinter Failt!");
+    return kPrinterNotOpened;
+  }
+  if (!printer->DeletePrinter()) {
+    Os().system->DebugOutput("Delete Special Printer Faile :" + printerName);
+    return kPrinterNotDeleted;
+  }
+  printer.reset();
+
+  std::string newDefault;
+  RepairDefaultPrinter(true, newDefault);
+  return kPrinterDeleted;
+}
+
+}  // namespace pinst

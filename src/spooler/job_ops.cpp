@@ -1,0 +1,27 @@
+#include "spooler/job_ops.h"
+
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/spooler.h"
+#include "spooler/sized_call.h"
+
+namespace pinst {
+
+namespace {
+constexpr uint32_t kAllJobs = 0xFFFFFFFF;
+}  // namespace
+
+int GetPrinterJobCount(const std::string& printerName) {
+  PrinterHandle printer = Os().spooler->OpenPrinterA(printerName, std::nullopt);
+  if (!printer) return 0;
+  // Every job, in a buffer sized from the spooler's answer: a long queue read into a
+  // fixed buffer fails and would count as empty, and its printer could be deleted.
+  std::vector<JobInfo1> jobs;
+  const bool read = CallWithNeededSize([&](uint32_t size, uint32_t& needed) {
+    return printer->EnumJobsA(0, kAllJobs, size, jobs, needed);
+  });
+  return read ? static_cast<int>(jobs.size()) : 0;
+}
+
+}  // namespace pinst

@@ -1,0 +1,74 @@
+#include "spooler/printer_ops.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "base/ansi_text.h"
+#include "platform/platform.h"
+#include "platform/spooler.h"
+#include "platform/system.h"
+#include "spooler/printer_info.h"
+#include "spooler/sized_call.h"
+
+namespace pinst {
+
+bool PrinterExists(const std::string& printerName) {
+  std::vector<PrinterInfo2> printers;
+  const bool read = CallWithNeededSize([&](uint32_t size, uint32_t& needed) {
+    return Os().spooler->EnumPrintersA(kPrinterEnumLocal, size, printers, needed);
+  });
+  if (!read) return false;
+  const uint32_t codePage = Os().system->GetAnsiCodePage();
+  return std::any_of(printers.begin(), printers.end(), [&](const PrinterInfo2& p) {
+    return EqualsNoCase(p.printerName, printerName, codePage);
+  });
+}
+
+void GetPrinterPort(const std::string& printerName, std::string& portName) {
+  portName.clear();
+  if (printerName.empty()) return;
+  PrinterHandle printer = Os().spooler->OpenPrinterA(printerName, std::nullopt);
+  if (!printer) return;
+  // Sized from the spooler's answer: a large private device mode does not fit a
+  // fixed buffer.
+  PrinterInfo2 info;
+  if (ReadPrinterInfo(*printer, info)) portName = info.portName;
+}
+
+void GetPrinterDriver(const std::string& printerName, std::string& driverName) {
+  driverName.clear();
+  PrinterHandle printer = Os().spooler->OpenPrinterA(printerName, std::nullopt);
+  if (!printer) return;
+  PrinterInfo2 info;
+  if (ReadPrinterInfo(*printer, info)) driverName = info.driverName;
+}
+
+bool SetPrinterPort(const std::string& printerName, const std::string& portName) {
+  if (portName.empty()) return false;
+  ISpooler& spooler = *Os().spooler;
+
+  DevModeBytes current;
+  {
+    PrinterHandle printer = spooler.OpenPrinterA(printerName, std::nullopt);
+    if (!printer) return false;
+    PrinterInfo2 info;
+    if (ReadPrinterInfo(*printer, info) && !info.devMode.empty()) {
+      // Only the public part is kept, so the copy must not announce the driver's
+      // private bytes (the spooler would read past it).
+      DevModeA dm = PublicDevMode(info.devMode);
+      dm.dmSize = std::min<uint16_t>(dm.dmSize, kDevModeSize);
+      dm.dmDriverExtra = 0;
+      current = ToDevModeBytes(dm);
+    }
+  }
+
+  PrinterHandle printer =
+      spooler.OpenPrinterA(printerName, PrinterDefaults{"RAW", current, kPrinterAllAccess});
+  if (!printer) return false;
+  PrinterInfo2 info;
+  if (!ReadPrinterInfo(*printer, info)) return false;
+  info.portName = portName;
+  return printer->SetPrinterA(info);
+}
+
+}  // namespace pinst
