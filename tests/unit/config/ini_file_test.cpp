@@ -92,8 +92,10 @@ TEST(IniFileTest, DoubleByteNamesAreNeitherCutNorCaseFolded) {
   // 印 (A6 4C) must not match 奸 (A6 6C).
   const std::string gong = "\xA5\x5C";
   const std::string bracket = "\xA1\x5D";
-  const TIniFile ini =
-      Parse("[" + gong + bracket + "]\n\xA6\x4C=print\n\xA6\x6C" "x=other\n", 950);
+  const TIniFile ini = Parse("[" + gong + bracket +
+                                 "]\n\xA6\x4C=print\n\xA6\x6C"
+                                 "x=other\n",
+                             950);
   ASSERT_EQ(ini.ReadSections().size(), 1u);
   EXPECT_EQ(ini.ReadSections()[0], gong + bracket);
   EXPECT_EQ(ini.ReadString(gong + bracket, "\xA6\x4C", "d"), "print");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "config/inf_model_name.h"
 #include "platform/sim/sim_windows.h"
 
@@ -50,8 +52,8 @@ TEST_F(IniOptionsTest, EmptySectionGivesEveryDefault) {
   EXPECT_EQ(o.NTX86FilesPath, "I386");
   EXPECT_EQ(o.NTX64FilesPath, "X64");
   EXPECT_EQ(o.NTIA64FilesPath, "IA64");
-  EXPECT_FALSE(o.SelectPort || o.ForceOnlineCheck || o.PromptCheck || o.AutoMode ||
-               o.QuiteMode || o.ForceUninstallService);
+  EXPECT_FALSE(o.SelectPort || o.ForceOnlineCheck || o.PromptCheck || o.AutoMode || o.QuiteMode ||
+               o.ForceUninstallService);
 }
 
 TEST_F(IniOptionsTest, LibraryFallbacks) {
@@ -120,13 +122,16 @@ TEST_P(IniOptionsLanguageTest, LanguageVariantsFollowTheSystemLanguage) {
   EXPECT_EQ(Record(options, 1).InstallGuide, readme);
 }
 
-INSTANTIATE_TEST_SUITE_P(LanguageIds, IniOptionsLanguageTest,
-                         ::testing::Values(LanguageKeysCase{0x0404, "g0", "h0"},
-                                           LanguageKeysCase{0x0C04, "g0", "h0"},
-                                           LanguageKeysCase{0x0804, "g1", "h1"},
-                                           LanguageKeysCase{0x1404, "g1", "h1"},
-                                           LanguageKeysCase{0x1004, "g2", "h2"},
-                                           LanguageKeysCase{0x0409, "g2", "h2"}));
+INSTANTIATE_TEST_SUITE_P(
+    LanguageIds, IniOptionsLanguageTest,
+    ::testing::Values(LanguageKeysCase{0x0404, "g0", "h0"}, LanguageKeysCase{0x0C04, "g0", "h0"},
+                      LanguageKeysCase{0x0804, "g1", "h1"}, LanguageKeysCase{0x1404, "g1", "h1"},
+                      LanguageKeysCase{0x1004, "g2", "h2"}, LanguageKeysCase{0x0409, "g2", "h2"}),
+    [](const ::testing::TestParamInfo<LanguageKeysCase>& info) {
+      char name[16];
+      std::snprintf(name, sizeof name, "Lang%04X", static_cast<unsigned>(info.param.langId));
+      return std::string(name);
+    });
 
 TEST_F(IniOptionsTest, UninstallImageFillsBothFields) {
   const TOption o = Record(Load("[m]\nUnInstallImage2K=tools\\remove.exe\n"), 0);

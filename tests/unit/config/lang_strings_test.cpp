@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <cstdio>
+
 #include "text_rows.h"
 
 namespace pinst {
@@ -57,15 +59,20 @@ TEST_P(LangTableTest, EveryEntryHoldsTheBytesOfItsLanguage) {
   InitLangStrings(0x0409);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LanguageIds, LangTableTest,
-    ::testing::Values(LanguageCase{0x0404, TextLanguage::kTraditionalChinese},
-                      LanguageCase{0x0C04, TextLanguage::kTraditionalChinese},
-                      LanguageCase{0x0804, TextLanguage::kSimplifiedChinese},
-                      LanguageCase{0x1404, TextLanguage::kSimplifiedChinese},
-                      LanguageCase{0x1004, TextLanguage::kEnglish},
-                      LanguageCase{0x0409, TextLanguage::kEnglish},
-                      LanguageCase{0x0000, TextLanguage::kEnglish}));
+INSTANTIATE_TEST_SUITE_P(LanguageIds, LangTableTest,
+                         ::testing::Values(LanguageCase{0x0404, TextLanguage::kTraditionalChinese},
+                                           LanguageCase{0x0C04, TextLanguage::kTraditionalChinese},
+                                           LanguageCase{0x0804, TextLanguage::kSimplifiedChinese},
+                                           LanguageCase{0x1404, TextLanguage::kSimplifiedChinese},
+                                           LanguageCase{0x1004, TextLanguage::kEnglish},
+                                           LanguageCase{0x0409, TextLanguage::kEnglish},
+                                           LanguageCase{0x0000, TextLanguage::kEnglish}),
+                         [](const ::testing::TestParamInfo<LanguageCase>& info) {
+                           char name[16];
+                           std::snprintf(name, sizeof name, "Lang%04X",
+                                         static_cast<unsigned>(info.param.langId));
+                           return std::string(name);
+                         });
 
 TEST(LangTableTest, EnglishTitleHasTwoBlanksFromTheBrandWord) {
   const TLangStrings en = MakeLangStrings(TextLanguage::kEnglish);
