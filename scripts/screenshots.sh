@@ -113,7 +113,7 @@ search_dialog() {  # FILE
     tries=$((tries + 1))
   done
   if [ -z "$shot" ]; then
-    echo "  the search dialog did not come up: the Install button runs no install yet" >&2
+    echo "  the search dialog did not come up within 30 s of pressing Install" >&2
   fi
   # Ends the run there, before anything is installed into the prefix.
   WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null

@@ -73,14 +73,16 @@ TMainForm::TMainForm(const std::vector<std::string>& args)
   LvPrinters.SetAnchors({.left = true, .top = true, .right = true, .bottom = true});
   // The bottom row keeps its distance from the status bar, whatever height the
   // title and the status bar take in the system's fonts.
-  for (ui::TControl* control : std::initializer_list<ui::TControl*>{&EdtInfos, &BbtnStart,
-                                                                    &BbtnExit}) {
+  for (ui::TControl* control :
+       std::initializer_list<ui::TControl*>{&EdtInfos, &BbtnStart, &BbtnExit}) {
     control->SetAnchors({.left = true, .top = false, .right = false, .bottom = true});
   }
   for (ui::TLabel* link : {&LblReadGuide, &LblReadManual, &lblReadQuickGuide}) {
     link->SetCursor(UiCursor::kHand);
   }
   BbtnStart.SetDefault(true);
+  BbtnStart.SetGlyph("GlyphInstall");
+  BbtnExit.SetGlyph("GlyphExit");
   ActiveControl = &LvPrinters;
 
   OnActivate = [this] { FormActivate(); };
@@ -185,8 +187,8 @@ void TMainForm::ApplyTexts() {
   PnlPrinters.SetTop(PnlTitle.Top() + PnlTitle.Height() + 10);
 
   const int linkTop = LblMainTitle.Top() + LblMainTitle.Height() + 10;
-  LblReadGuide.SetBounds(
-      {ImgLogo.Left() + ImgLogo.Width() + 10, linkTop, LblReadGuide.Width(), LblReadGuide.Height()});
+  LblReadGuide.SetBounds({ImgLogo.Left() + ImgLogo.Width() + 10, linkTop, LblReadGuide.Width(),
+                          LblReadGuide.Height()});
   LblReadManual.SetBounds({LblReadGuide.Left() + LblReadGuide.Width() + 60, linkTop,
                            LblReadManual.Width(), LblReadManual.Height()});
 

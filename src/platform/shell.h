@@ -15,8 +15,8 @@ class IShell {
   // ShellExecuteA(owner, verb, file, parameters, directory, showCommand). An empty
   // directory is passed as none. Returns the instance value (above 32: success).
   virtual intptr_t Execute(uintptr_t owner, const std::string& verb, const std::string& file,
-                                const std::string& parameters, const std::string& directory,
-                                int showCommand) = 0;
+                           const std::string& parameters, const std::string& directory,
+                           int showCommand) = 0;
   // WinExec; returns its result (above 31: success).
   virtual uint32_t WinExec(const std::string& commandLine, int showCommand) = 0;
 };

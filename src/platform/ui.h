@@ -157,8 +157,9 @@ class IUiBackend {
   virtual void ListAdd(UiHandle list, const std::string& caption) = 0;
   // -1 clears the selection.
   virtual void ListSelect(UiHandle list, int index) = 0;
-  // Loads a bitmap resource (names match without regard to case) into a picture.
-  virtual bool LoadPicture(UiHandle picture, const std::string& resourceName) = 0;
+  // Loads a bitmap resource (names match without regard to case) into a picture,
+  // or beside a button's caption.
+  virtual bool LoadPicture(UiHandle window, const std::string& resourceName) = 0;
   virtual void SetProgress(UiHandle bar, int position) = 0;
 
   // Window timers of a form: a running timer is restarted.

@@ -86,6 +86,10 @@ void TButton::SetDefault(bool isDefault) {
   Ui().SetDefaultButton(Handle(), default_);
 }
 
+bool TButton::SetGlyph(const std::string& resourceName) {
+  return Ui().LoadPicture(Handle(), resourceName);
+}
+
 void TButton::Click() {
   TForm& form = Form();
   if (modalResult_ != mrNone) form.SetModalResult(modalResult_);

@@ -69,6 +69,8 @@ class TButton : public TControl {
   // Escape presses the cancel button.
   bool Cancel() const { return cancel_; }
   void SetCancel(bool cancel) { cancel_ = cancel; }
+  // A small picture beside the caption, from a bitmap resource of the program.
+  bool SetGlyph(const std::string& resourceName);
 
   // The form's modal result becomes the button's, then the handler runs; a Close
   // button closes the form afterwards.

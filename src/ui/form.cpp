@@ -94,17 +94,22 @@ int TForm::ShowModal() {
       disabled.push_back(form);
     }
   }
+  // A modal form opened from another modal form was disabled along with the rest.
+  const bool wasEnabled = Enabled();
+  SetEnabled(true);
   struct Restore {
     TForm& self;
     std::vector<TForm*>& disabled;
+    bool wasEnabled;
     ~Restore() {
       // Owners first, so the window that was active before gets the activation
       // back when this one hides.
       for (TForm* form : disabled) form->SetEnabled(true);
       self.Hide();
+      self.SetEnabled(wasEnabled);
       self.modal_ = false;
     }
-  } restore{*this, disabled};
+  } restore{*this, disabled, wasEnabled};
 
   Show();
   Ui().RunLoop([this] { return modalResult_ != mrNone; });

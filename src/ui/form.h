@@ -63,6 +63,8 @@ class TForm : public TControl {
   TControl* ActiveControl = nullptr;
 
   std::function<void()> OnShow;
+  // Runs when this form becomes the program's active form: not again when the
+  // program comes back from another one, nor when a message box it owns closes.
   std::function<void()> OnActivate;
   std::function<void()> OnClose;
   std::function<void()> OnResize;

@@ -39,16 +39,21 @@ std::string Hex(const std::string& bytes) {
   return out;
 }
 
+// WM_GETTEXT rather than GetWindowText: across processes GetWindowText only sees
+// the text the system keeps for a window, which an edit control never updates.
 std::string TextOf(HWND h) {
   char buf[4096] = {};
-  ::GetWindowTextA(h, buf, sizeof buf);
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG,
+                        5000, &copied);
   return buf;
 }
 
 BOOL CALLBACK PrintChild(HWND h, LPARAM) {
   char cls[256] = {};
   ::GetClassNameA(h, cls, sizeof cls);
-  std::printf("%s %s %s\n", cls, ::IsWindowVisible(h) ? "visible" : "hidden", Hex(TextOf(h)).c_str());
+  std::printf("%s %s %s\n", cls, ::IsWindowVisible(h) ? "visible" : "hidden",
+              Hex(TextOf(h)).c_str());
   return TRUE;
 }
 
@@ -70,12 +75,16 @@ BOOL CALLBACK FindButton(HWND h, LPARAM param) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: win_probe wait|gone|caption|texts|close|press|click-id|rect|visible CLASS [arg]\n");
+    std::fprintf(
+        stderr,
+        "usage: win_probe wait|gone|caption|texts|close|press|click-id|rect|visible CLASS [arg]\n");
     return 2;
   }
   const std::string verb = argv[1];
   const char* cls = argv[2];
-  const DWORD ms = (verb == "wait" || verb == "gone") && argc > 3 ? static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)) : 10000;
+  const DWORD ms = (verb == "wait" || verb == "gone") && argc > 3
+                       ? static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10))
+                       : 10000;
   if (verb == "wait") return WaitFor(cls, ms) ? 0 : 1;
   if (verb == "gone") {
     const DWORD start = ::GetTickCount();

@@ -3,8 +3,8 @@
 namespace pinst::sim {
 
 intptr_t SimShell::Execute(uintptr_t owner, const std::string& verb, const std::string& file,
-                                const std::string& parameters, const std::string& directory,
-                                int showCommand) {
+                           const std::string& parameters, const std::string& directory,
+                           int showCommand) {
   calls.push_back({owner, verb, file, parameters, directory, showCommand});
   return shellResult;
 }

@@ -29,8 +29,8 @@ class SimShell : public IShell {
   std::vector<SimShellCall> calls;
 
   intptr_t Execute(uintptr_t owner, const std::string& verb, const std::string& file,
-                        const std::string& parameters, const std::string& directory,
-                        int showCommand) override;
+                   const std::string& parameters, const std::string& directory,
+                   int showCommand) override;
   uint32_t WinExec(const std::string& commandLine, int showCommand) override;
 };
 

@@ -32,6 +32,8 @@ std::string Upper(const std::string& text) {
 SimUi::SimUi(SimClock& clock) : clock_(clock) {
   resources["LOGONORVIK"] = {170, 72};
   resources["PRINTER32"] = {32, 32};
+  resources["GLYPHINSTALL"] = {16, 16};
+  resources["GLYPHEXIT"] = {16, 16};
 }
 
 SimWindow& SimUi::At(UiHandle handle) {
@@ -138,8 +140,7 @@ void SimUi::DestroyWindow(UiHandle window) {
   queue_.erase(std::remove_if(queue_.begin(), queue_.end(),
                               [window](const Posted& p) { return p.window == window; }),
                queue_.end());
-  activation_.erase(std::remove(activation_.begin(), activation_.end(), window),
-                    activation_.end());
+  activation_.erase(std::remove(activation_.begin(), activation_.end(), window), activation_.end());
   if (focus_ == window) focus_ = 0;
   if (active_ == window) active_ = 0;
   windows_.erase(window);
@@ -268,7 +269,9 @@ void SimUi::ListClear(UiHandle list) {
   w.selected = -1;
 }
 
-void SimUi::ListAdd(UiHandle list, const std::string& caption) { At(list).items.push_back(caption); }
+void SimUi::ListAdd(UiHandle list, const std::string& caption) {
+  At(list).items.push_back(caption);
+}
 
 void SimUi::ListSelect(UiHandle list, int index) { At(list).selected = index; }
 

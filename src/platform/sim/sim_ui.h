@@ -24,7 +24,7 @@ struct SimWindow {
   UiKind kind = UiKind::kForm;
   std::string className;  // forms
   std::string text;
-  UiBounds bounds;        // a form's: its client area
+  UiBounds bounds;  // a form's: its client area
   bool visible = true;
   bool enabled = true;
   UiFont font;

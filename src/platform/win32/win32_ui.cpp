@@ -1,6 +1,7 @@
 #include "platform/win32/win32_ui.h"
 
 #include <windows.h>
+// After windows.h, which they need.
 #include <commctrl.h>
 #include <richedit.h>
 
@@ -120,9 +121,8 @@ UiHandle Win32Ui::CreateForm(const UiFormSpec& spec, IUiSink* sink) {
   x = std::max(0, x);
   y = std::max(0, y);
 
-  HWND hwnd = ::CreateWindowExA(fs.exStyle, spec.className.c_str(), spec.caption.c_str(),
-                                fs.style, x, y, width, height, H(spec.owner), nullptr, instance_,
-                                nullptr);
+  HWND hwnd = ::CreateWindowExA(fs.exStyle, spec.className.c_str(), spec.caption.c_str(), fs.style,
+                                x, y, width, height, H(spec.owner), nullptr, instance_, nullptr);
   if (!hwnd) return 0;
   Peer& peer = Adopt(hwnd, UiKind::kForm, sink);
   peer.border = spec.border;
@@ -175,8 +175,8 @@ UiHandle Win32Ui::CreateControl(UiHandle parent, const UiControlSpec& spec, IUiS
     case UiKind::kRichEdit:
       if (!richEdit_) richEdit_.Reset(::LoadLibraryA("riched20.dll"));
       cls = RICHEDIT_CLASSA;
-      style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | WS_VSCROLL |
-               WS_HSCROLL;
+      style |=
+          ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL;
       exStyle |= WS_EX_CLIENTEDGE;
       break;
     case UiKind::kProgressBar:
@@ -214,8 +214,8 @@ UiHandle Win32Ui::CreateControl(UiHandle parent, const UiControlSpec& spec, IUiS
     case UiKind::kListView:
       if (!spec.imageResource.empty()) {
         HIMAGELIST images = ::ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 1, 1);
-        ScopedGdiObject bitmap(::LoadImageA(instance_, spec.imageResource.c_str(), IMAGE_BITMAP,
-                                            0, 0, LR_DEFAULTCOLOR));
+        ScopedGdiObject bitmap(::LoadImageA(instance_, spec.imageResource.c_str(), IMAGE_BITMAP, 0,
+                                            0, LR_DEFAULTCOLOR));
         if (bitmap) {
           // The picture's light grey background shows the list through.
           ::ImageList_AddMasked(images, static_cast<HBITMAP>(bitmap.Get()), RGB(192, 192, 192));
@@ -288,14 +288,7 @@ void Win32Ui::SetBounds(UiHandle window, const UiBounds& bounds) {
 }
 
 void Win32Ui::SetVisible(UiHandle window, bool visible) {
-  HWND hwnd = H(window);
-  const Peer* peer = Find(hwnd);
-  if (peer && peer->kind == UiKind::kForm && visible) {
-    ::ShowWindow(hwnd, SW_SHOW);
-    ::SetForegroundWindow(hwnd);
-    return;
-  }
-  ::ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
+  ::ShowWindow(H(window), visible ? SW_SHOW : SW_HIDE);
 }
 
 void Win32Ui::SetEnabled(UiHandle window, bool enabled) {
@@ -403,8 +396,7 @@ void Win32Ui::ListSelect(UiHandle list, int index) {
   if (index < 0) {
     ListView_SetItemState(hwnd, -1, 0, LVIS_SELECTED);
   } else {
-    ListView_SetItemState(hwnd, index, LVIS_SELECTED | LVIS_FOCUSED,
-                          LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemState(hwnd, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(hwnd, index, FALSE);
   }
   --listGuard_;
@@ -416,8 +408,21 @@ bool Win32Ui::LoadPicture(UiHandle picture, const std::string& resourceName) {
   ScopedGdiObject bitmap(
       ::LoadImageA(instance_, resourceName.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
   if (!bitmap) return false;
-  ::SendMessageA(H(picture), STM_SETIMAGE, IMAGE_BITMAP,
-                 reinterpret_cast<LPARAM>(bitmap.Get()));
+  if (peer->kind == UiKind::kButton) {
+    BITMAP info = {};
+    ::GetObjectA(bitmap.Get(), sizeof info, &info);
+    ScopedImageList images(
+        ::ImageList_Create(info.bmWidth, info.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 1));
+    // Glyphs are drawn on magenta, which the button face shows through.
+    ::ImageList_AddMasked(images.Get(), static_cast<HBITMAP>(bitmap.Get()), RGB(255, 0, 255));
+    BUTTON_IMAGELIST list = {images.Get(), {4, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_LEFT};
+    if (!::SendMessageA(H(picture), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list))) {
+      return false;
+    }
+    peer->glyph = std::move(images);
+    return true;
+  }
+  ::SendMessageA(H(picture), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.Get()));
   peer->bitmap = std::move(bitmap);
   return true;
 }

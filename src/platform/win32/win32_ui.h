@@ -84,7 +84,7 @@ class Win32Ui : public IUiBackend {
 
 // Window procedures (win32_ui_procs.cpp).
 LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR refData);
+LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR refData);
 
 }  // namespace pinst::win32

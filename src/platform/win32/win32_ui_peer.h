@@ -3,6 +3,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include "platform/ui.h"
 #include "platform/win32/handles.h"
@@ -28,6 +30,14 @@ struct WindowDcTraits {
 };
 using ScopedWindowDc = Scoped<WindowDcTraits>;
 
+struct ImageListTraits {
+  using Handle = HIMAGELIST;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { ::ImageList_Destroy(h); }
+};
+using ScopedImageList = Scoped<ImageListTraits>;
+
 struct Peer {
   HWND hwnd = nullptr;
   UiKind kind = UiKind::kForm;
@@ -39,6 +49,7 @@ struct Peer {
   UiBorder border = UiBorder::kSizeable;
   HWND savedFocus = nullptr;  // a form's focused child while it is inactive
   ScopedGdiObject bitmap;     // a picture's bitmap
+  ScopedImageList glyph;      // a button's picture
 };
 
 }  // namespace pinst::win32

@@ -1,10 +1,11 @@
 // The window procedures: each message becomes one call on the sink of the window
 // it concerns (the notifying child for WM_COMMAND, WM_NOTIFY and the colour
 // messages), everything else goes to the default handling.
-#include "platform/win32/win32_ui.h"
-
 #include <windows.h>
+// After windows.h, which it needs.
 #include <commctrl.h>
+
+#include "platform/win32/win32_ui.h"
 
 namespace pinst::win32 {
 
@@ -74,7 +75,7 @@ bool FromChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   }
 }
 
-bool BusyCursor(WPARAM /*wParam*/) {
+bool BusyCursor() {
   Win32Ui* ui = Win32Ui::Current();
   if (!ui || !ui->Busy()) return false;
   ::SetCursor(SystemCursor(IDC_WAIT));
@@ -118,8 +119,8 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         break;
       }
       if (HIWORD(wParam)) break;  // minimised
-      if (peer->savedFocus && ::IsWindow(peer->savedFocus) &&
-          ::IsWindowEnabled(peer->savedFocus) && ::IsWindowVisible(peer->savedFocus)) {
+      if (peer->savedFocus && ::IsWindow(peer->savedFocus) && ::IsWindowEnabled(peer->savedFocus) &&
+          ::IsWindowVisible(peer->savedFocus)) {
         ::SetFocus(peer->savedFocus);
       } else {
         ::SetFocus(hwnd);
@@ -130,7 +131,7 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
       if (peer->kind == UiKind::kPanel && sink) sink->UiDblClick();
       return 0;
     case WM_SETCURSOR:
-      if (BusyCursor(wParam)) return TRUE;
+      if (BusyCursor()) return TRUE;
       break;
     case WM_NCDESTROY:
       ui->Forget(hwnd);
@@ -145,8 +146,8 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
   return ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR refData) {
+LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR refData) {
   auto* peer = reinterpret_cast<Peer*>(refData);
   LRESULT result = 0;
   // A group box holds controls of its own: their notifications come here.
@@ -173,7 +174,7 @@ LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
       if (peer->sink) peer->sink->UiMouseLeave();
       break;
     case WM_SETCURSOR:
-      if (BusyCursor(wParam)) return TRUE;
+      if (BusyCursor()) return TRUE;
       if (peer->cursor == UiCursor::kHand) {
         ::SetCursor(SystemCursor(IDC_HAND));
         return TRUE;

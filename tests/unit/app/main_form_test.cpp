@@ -43,8 +43,8 @@ TEST_F(MainFormTest, TextsComeFromTheTableAndTheFirstModelIsSelected) {
   ASSERT_EQ(form.LvPrinters.ItemCount(), 2);
   EXPECT_EQ(form.LvPrinters.ItemCaption(0), "Tessaly XP-100");
   EXPECT_EQ(form.LvPrinters.ItemCaption(1), "Tessaly TP-58");
-  EXPECT_EQ(win.ui.Window(form.LvPrinters.Handle()).items, (std::vector<std::string>{
-                                                               "Tessaly XP-100", "Tessaly TP-58"}));
+  EXPECT_EQ(win.ui.Window(form.LvPrinters.Handle()).items,
+            (std::vector<std::string>{"Tessaly XP-100", "Tessaly TP-58"}));
   EXPECT_EQ(form.LvPrinters.ItemIndex(), 0);
   EXPECT_EQ(win.ui.Window(form.LvPrinters.Handle()).selected, 0);
   EXPECT_EQ(form.GrpBoxPrinters.Caption(), "Select Printer Driver: Tessaly XP-100");
@@ -71,14 +71,21 @@ TEST_F(MainFormTest, LayoutFollowsTheLogoAndTheHiddenPortBox) {
   // The printer box keeps its distance from the panel's bottom edge.
   EXPECT_EQ(form.PnlPrinters.Height() - form.GrpBoxPrinters.Top() - form.GrpBoxPrinters.Height(),
             352 - 16 - 264);
+  // So does the bottom row, which moves with it.
+  for (const ui::TControl* control : {static_cast<const ui::TControl*>(&form.EdtInfos),
+                                      static_cast<const ui::TControl*>(&form.BbtnStart),
+                                      static_cast<const ui::TControl*>(&form.BbtnExit)}) {
+    EXPECT_EQ(form.PnlPrinters.Height() - control->Top(), 352 - 301) << control->Name();
+  }
+  EXPECT_EQ(form.BbtnStart.Left(), 376);
+  EXPECT_EQ(form.BbtnExit.Bounds().width, 113);
   EXPECT_EQ(form.LblReadGuide.Top(), 9 + 52 + 10);
   EXPECT_EQ(form.LblReadGuide.Left(), 24 + 170 + 10);
   EXPECT_EQ(form.LblReadManual.Top(), form.LblReadGuide.Top());
   EXPECT_GT(form.LblReadGuide.Width(), 0);
   EXPECT_EQ(form.LblReadManual.Left(), form.LblReadGuide.Left() + form.LblReadGuide.Width() + 60);
   EXPECT_FALSE(form.lblReadQuickGuide.Visible());
-  EXPECT_EQ(win.ui.Window(form.LblMainTitle.Handle()).bounds,
-            (UiBounds{224, 9, 430, 52}));
+  EXPECT_EQ(win.ui.Window(form.LblMainTitle.Handle()).bounds, (UiBounds{224, 9, 430, 52}));
 }
 
 TEST_F(MainFormTest, LinksFollowTheSelectedModelsFilesAndTheHintGoesToTheStatusBar) {

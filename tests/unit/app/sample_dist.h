@@ -11,7 +11,8 @@ namespace pinst::testdata {
 // An INF whose models section (named by ProviderName) starts with modelName.
 inline std::string InfNaming(const std::string& modelName) {
   return "[Version]\r\nSignature=\"$Windows NT$\"\r\n\r\n[Maker]\r\n\"" + modelName +
-         "\"=Model.Install,LPTENUM\\MakerModel1234\r\n\r\n[Strings]\r\nProviderName=\"Maker\"\r\n";
+         "\"=Model.Install,LPTENUM\\MakerModel1234,MakerModel1234\r\n\r\n[Strings]\r\nProviderName="
+         "\"Maker\"\r\n";
 }
 
 // Two models: XP100 with all three documents and a hint, TP58 with neither.
