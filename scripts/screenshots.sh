@@ -89,33 +89,28 @@ main_window() {  # LOCALE FILE
   stop_installer
 }
 
-# The search dialog comes up during an online install of a model that asks for
-# the online check (the sample's first model): answer the questions on the way
-# (the USB confirmation, the connection prompt), then take the dialog a few
-# seconds into its search.
-search_dialog() {  # FILE
-  echo "search dialog, en_US.UTF-8"
-  start_installer en_US.UTF-8 || { status=1; stop_installer; return; }
-  probe press TMainForm "&Install" >/dev/null
-  local tries=0 shot=""
-  while [ $tries -lt 60 ]; do
-    if probe visible TFormSearching >/dev/null 2>&1; then
-      sleep 2
-      capture TFormSearching "$1" && shot=yes
-      break
-    fi
-    if probe wait "#32770" 10 >/dev/null 2>&1; then
-      probe click-id "#32770" 6 >/dev/null 2>&1 || probe click-id "#32770" 1 >/dev/null 2>&1
-    elif probe visible TFormPromptCheck >/dev/null 2>&1; then
-      probe press TFormPromptCheck "&OK" >/dev/null 2>&1
-    fi
-    sleep 0.5
-    tries=$((tries + 1))
-  done
-  if [ -z "$shot" ]; then
-    echo "  the search dialog did not come up within 30 s of pressing Install" >&2
+# The search dialog comes up only deep inside an online install, so it is shown
+# on its own by tests/wine/ui_preview.exe (the same widget kit and Win32 backend,
+# with a port query that answers USB001): once while searching, once counting
+# down after the port was found.
+search_dialog() {  # LOCALE SEARCHING_FILE FOUND_FILE
+  echo "search dialog, $1"
+  LOCALE=$1
+  PREFIX=$(shot_prefix "$LOCALE")
+  local preview
+  preview="$(realpath "$BUILD/win32/tests/wine/ui_preview.exe")"
+  (LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$PREFIX" wine "$preview" search-found >/dev/null 2>&1) &
+  PID=$!
+  if probe wait TFormSearching 30000 >/dev/null; then
+    sleep 3
+    capture TFormSearching "$2" || status=1
+    # Ten one-second steps, then the count-down starts from ten.
+    sleep 10
+    capture TFormSearching "$3" || status=1
+  else
+    echo "  the search dialog did not appear" >&2
+    status=1
   fi
-  # Ends the run there, before anything is installed into the prefix.
   WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
   wait $PID 2>/dev/null
 }
@@ -128,5 +123,6 @@ fi
 main_window en_US.UTF-8 "$OUT/main-en.png"
 main_window zh_CN.UTF-8 "$OUT/main-zh_CN.png"
 main_window zh_TW.UTF-8 "$OUT/main-zh_TW.png"
-search_dialog "$OUT/search-en.png"
+search_dialog en_US.UTF-8 "$OUT/search-en.png" "$OUT/search-found-en.png"
+search_dialog zh_CN.UTF-8 "$OUT/search-zh_CN.png" "$OUT/search-found-zh_CN.png"
 exit $status
