@@ -20,12 +20,12 @@ P32=$(wine_prefix 32)
 P64=$(wine_prefix 64)
 
 # GoogleTest suites of the real layer, in a 32-bit and a 64-bit (WOW64) prefix.
-for t in "$BUILD"/win32/tests/wine/*_wtest.exe; do
+for t in "$BUILD"/win32-tests/tests/wine/*_wtest.exe; do
   [ -e "$t" ] || continue
   name=$(basename "$t" .exe)
   for P in "$P32" "$P64"; do
     out="$BUILD/wine/$name-$(basename "$P").log"
-    (cd "$BUILD/win32/tests/wine" && WINEPREFIX="$P" timeout 600 wine "$(basename "$t")") >"$out" 2>&1
+    (cd "$BUILD/win32-tests/tests/wine" && WINEPREFIX="$P" timeout 600 wine "$(basename "$t")") >"$out" 2>&1
     status=$?
     grep -E '^\[  (PASSED|FAILED|SKIPPED) ' "$out" | sed "s/^/  $name $(basename "$P"): /"
     report "$name in $(basename "$P")" $status
