@@ -76,8 +76,9 @@ int main() {
   std::printf("RunCMD on a 2 s command (result, items, wall s, CPU s):\n");
   std::printf("  waiting poll: %d, %u, %.2f, %.3f\n", waiting.result,
               static_cast<unsigned>(waiting.items), waiting.wall, waiting.cpu);
-  std::printf("  spinning poll: %d, %u, %.2f, %.3f\n", spin.result, static_cast<unsigned>(spin.items),
-              spin.wall, spin.cpu);
-  std::printf("  CPU ratio spinning/waiting: %.0f\n", spin.cpu / (waiting.cpu > 0.0005 ? waiting.cpu : 0.0005));
+  std::printf("  spinning poll: %d, %u, %.2f, %.3f\n", spin.result,
+              static_cast<unsigned>(spin.items), spin.wall, spin.cpu);
+  std::printf("  CPU ratio spinning/waiting: %.0f\n",
+              spin.cpu / (waiting.cpu > 0.0005 ? waiting.cpu : 0.0005));
   return waiting.result == spin.result && waiting.items == spin.items ? 0 : 1;
 }

@@ -9,7 +9,7 @@ namespace pinst {
 
 namespace {
 
-constexpr size_t kMaxValue = 2047;         // bytes a value keeps
+constexpr size_t kMaxValue = 2047;          // bytes a value keeps
 constexpr size_t kSectionListSize = 16384;  // names with terminators, plus the final one
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }

@@ -16,12 +16,13 @@ struct Entry {
   std::string_view name;
   Member member;
   const char* english;
-  const char* simplified;  // GBK
+  const char* simplified;   // GBK
   const char* traditional;  // Big5
 };
 
 // Each line carries the text as the reader sees it; the bytes are what the
 // window system is given.
+// clang-format off
 const std::array<Entry, 36> kEntries = {{
     // 打印机安装程序 | 印表機安裝程式
     {"StrInstallerTitle", &TLangStrings::StrInstallerTitle, "Printer Installer",
@@ -168,6 +169,7 @@ const std::array<Entry, 36> kEntries = {{
      "\xC8\xE7\xB9\xFB\xD0\xE8\xD2\xAA\xCA\xB9\xD3\xC3USB\xB6\xCB\xBF\xDA\xA3\xAC\xC7\xEB\xCA\xB9\xD3\xC3USB\xB4\xF2\xD3\xA1\xB5\xE7\xC0\xC2\xC1\xAC\xBD\xD3\xBA\xC3\xB4\xF2\xD3\xA1\xBB\xFA\xA3\xAE\r\n\xB4\xF2\xBF\xAA\xB4\xF2\xD3\xA1\xBB\xFA\xB5\xE7\xD4\xB4\xA3\xAC\xB4\xFD\xCF\xB5\xCD\xB3\xD5\xD2\xB5\xBDUSB\xB4\xF2\xD3\xA1\xBB\xFA\xBA\xF3\xB5\xA5\xBB\xF7\xA3\xA2\xCA\xC7\xA3\xA2\xA3\xAE\r\n\xC8\xB7\xB6\xA8\xB0\xB2\xD7\xB0\xC2\xF0\xA3\xBF",
      "\xA6p\xAAG\xBB\xDD\xADn\xA8\xCF\xA5\xCEUSB\xB0\xF0\xA1" "A\xBD\xD0\xA8\xCF\xA5\xCEUSB\xA6" "C\xA6L\xB9q\xC6l\xB3s\xB1\xB5\xA6n\xA6L\xAA\xED\xBE\xF7\xA1" "D\r\n\xA5\xB4\xB6}\xA6L\xAA\xED\xBE\xF7\xB9q\xB7\xBD\xA1" "A\xAB\xDD\xA8t\xB2\xCE\xA7\xE4\xA8\xECUSB\xA6L\xAA\xED\xBE\xF7\xAB\xE1\xB3\xE6\xC0\xBB\xA1\xA8\xACO\xA1\xA8\xA1" "D\r\n\xBDT\xA9w\xA6w\xB8\xCB\xB6\xDC\xA1H"},
 }};
+// clang-format on
 
 TLangStrings& Current() {
   static TLangStrings table = MakeLangStrings(TextLanguage::kEnglish);
@@ -200,7 +202,8 @@ TLangStrings MakeLangStrings(TextLanguage language) {
     table.*e.member = text ? text : "";
   }
   if (language == TextLanguage::kEnglish) {
-    table.StrMainTitle = std::string("Welcome To Use ") + table.StrBrandWord + " Printer Driver Installation";
+    table.StrMainTitle =
+        std::string("Welcome To Use ") + table.StrBrandWord + " Printer Driver Installation";
   }
   return table;
 }

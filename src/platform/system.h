@@ -44,7 +44,7 @@ class ISystem {
   virtual std::string LocalDateTimeText() = 0;
   // MessageBoxA; owner 0 means none. Returns the button pressed (kIdOk ...).
   virtual int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
-                         uint32_t flags) = 0;
+                             uint32_t flags) = 0;
 };
 
 }  // namespace pinst

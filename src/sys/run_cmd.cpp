@@ -16,6 +16,19 @@ constexpr uint32_t kReadSize = 4096;
 // spinning keeps the installer off the CPU while a slow command runs.
 constexpr uint32_t kPollWaitMs = 10;
 
+// Diagnostic lines, GBK.
+// "RunCMD 创建管道失败，函数将退出！"
+constexpr const char* kPipeFailed =
+    "RunCMD \xB4\xB4\xBD\xA8\xB9\xDC\xB5\xC0\xCA\xA7\xB0\xDC\xA3\xAC\xBA\xAF\xCA\xFD\xBD\xAB"
+    "\xCD\xCB\xB3\xF6\xA3\xA1";
+// "RunCMD 创建进程失败，函数将退出！"
+constexpr const char* kProcessFailed =
+    "RunCMD \xB4\xB4\xBD\xA8\xBD\xF8\xB3\xCC\xCA\xA7\xB0\xDC\xA3\xAC\xBA\xAF\xCA\xFD\xBD\xAB"
+    "\xCD\xCB\xB3\xF6\xA3\xA1";
+// "RunCMD PeekNamedPipe失败，函数将退出！"
+constexpr const char* kPeekFailed =
+    "RunCMD PeekNamedPipe\xCA\xA7\xB0\xDC\xA3\xAC\xBA\xAF\xCA\xFD\xBD\xAB\xCD\xCB\xB3\xF6\xA3\xA1";
+
 void LogFailure(const char* text) { WriteDebugInfo(text, DebugState().runCmdLogMode, ""); }
 
 }  // namespace
@@ -28,7 +41,7 @@ int RunCMD(const std::string& commandLine, StringList& output) {
   IConsole& console = *Os().console;
   std::unique_ptr<IOutputPipe> pipe = console.CreatePipe();
   if (!pipe) {
-    LogFailure("RunCMD \xB4\xB4\xBD\xA8\xB9\xDC\xB5\xC0\xCA\xA7\xB0\xDC\xA3\xAC\xBA\xAF\xCA\xFD\xBD\xAB\xCD\xCB\xB3\xF6\xA3\xA1");
+    LogFailure(kPipeFailed);
     return kRunCmdNoPipe;
   }
   // A command that does not fit the buffer is refused whole: running a cut
@@ -39,7 +52,7 @@ int RunCMD(const std::string& commandLine, StringList& output) {
     child = console.StartHidden(command.data(), *pipe);
   }
   if (!child) {
-    LogFailure("RunCMD \xB4\xB4\xBD\xA8\xBD\xF8\xB3\xCC\xCA\xA7\xB0\xDC\xA3\xAC\xBA\xAF\xCA\xFD\xBD\xAB\xCD\xCB\xB3\xF6\xA3\xA1");
+    LogFailure(kProcessFailed);
     return kRunCmdNoProcess;
   }
 
@@ -50,7 +63,7 @@ int RunCMD(const std::string& commandLine, StringList& output) {
   for (;;) {
     uint32_t available = 0;
     if (!pipe->Peek(available)) {
-      LogFailure("RunCMD PeekNamedPipe\xCA\xA7\xB0\xDC\xA3\xAC\xBA\xAF\xCA\xFD\xBD\xAB\xCD\xCB\xB3\xF6\xA3\xA1");
+      LogFailure(kPeekFailed);
       lastCount = 0;
       break;
     }

@@ -10,10 +10,10 @@ using StringList = std::vector<std::string>;
 
 // Results of RunCMD.
 enum : int {
-  kRunCmdOutput = 1,        // ran, and at least one chunk was read
-  kRunCmdNoOutput = 0,      // ran, nothing read (or the first peek failed)
-  kRunCmdNoPipe = -1,       // the pipe could not be created
-  kRunCmdNoProcess = -2,    // the process could not be created (or the line is too long)
+  kRunCmdOutput = 1,      // ran, and at least one chunk was read
+  kRunCmdNoOutput = 0,    // ran, nothing read (or the first peek failed)
+  kRunCmdNoPipe = -1,     // the pipe could not be created
+  kRunCmdNoProcess = -2,  // the process could not be created (or the line is too long)
 };
 
 // Longest command line the runner accepts (the command buffer holds 255 bytes).

@@ -25,7 +25,8 @@ class SimPipe : public IOutputPipe {
     if (child_) {
       // The output appears once the child has run its course.
       if (clock_.NowMs() >= child_->endsAtMs || child_->pending.size() > kPipeCapacity) {
-        bytesAvailable = static_cast<uint32_t>(std::min<size_t>(child_->pending.size(), kPipeCapacity));
+        bytesAvailable =
+            static_cast<uint32_t>(std::min<size_t>(child_->pending.size(), kPipeCapacity));
       }
     }
     return true;

@@ -14,7 +14,7 @@
 namespace pinst::sim {
 
 struct SimCommand {
-  std::string output;      // what the command writes to standard output
+  std::string output;  // what the command writes to standard output
   uint32_t exitCode = 0;
   uint32_t durationMs = 0;  // simulated run time, spent while the runner waits
 };

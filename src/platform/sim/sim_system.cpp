@@ -70,7 +70,7 @@ std::string SimSystem::LocalDateTimeText() {
 }
 
 int SimSystem::ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
-                          uint32_t flags) {
+                              uint32_t flags) {
   SimMessageBox box{owner, text, caption, flags, 0};
   int answer = 0;
   if (onMessageBox) answer = onMessageBox(box);

@@ -47,7 +47,7 @@ class SimSystem : public ISystem {
   void Sleep(uint32_t milliseconds) override;
   std::string LocalDateTimeText() override;
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
-                 uint32_t flags) override;
+                     uint32_t flags) override;
 
   // Called for each message box before the scripted answer is taken; a UI test
   // uses it to act while the box is open. May return an answer of its own (>0).

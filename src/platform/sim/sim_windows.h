@@ -8,8 +8,8 @@
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_libraries.h"
 #include "platform/sim/sim_processes.h"
-#include "platform/sim/sim_spooler.h"
 #include "platform/sim/sim_shell.h"
+#include "platform/sim/sim_spooler.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_ui.h"
 

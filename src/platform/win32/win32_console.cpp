@@ -67,8 +67,8 @@ std::unique_ptr<IConsoleChild> Win32Console::StartHidden(char* commandLine, IOut
   startup.wShowWindow = SW_HIDE;
   startup.hStdOutput = static_cast<Win32Pipe&>(pipe).WriteEnd();
   PROCESS_INFORMATION info = {};
-  if (!::CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &info)) {
+  if (!::CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &info)) {
     return nullptr;
   }
   return std::make_unique<Win32Child>(info.hProcess, info.hThread);

@@ -55,8 +55,8 @@ std::string Win32System::LocalDateTimeText() {
   return std::string(date) + " " + time;
 }
 
-int Win32System::ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
-                            uint32_t flags) {
+int Win32System::ShowMessageBox(uintptr_t owner, const std::string& text,
+                                const std::string& caption, uint32_t flags) {
   return ::MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
 }
 

@@ -15,7 +15,7 @@ class Win32System : public ISystem {
   void Sleep(uint32_t milliseconds) override;
   std::string LocalDateTimeText() override;
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
-                 uint32_t flags) override;
+                     uint32_t flags) override;
 };
 
 }  // namespace pinst::win32

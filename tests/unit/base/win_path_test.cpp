@@ -33,7 +33,11 @@ TEST(AnsiTextTest, CaseFoldingLeavesTrailBytesAlone) {
   // 印 A6 4C and 奸 A6 6C differ only in a trail byte that looks like L / l.
   EXPECT_FALSE(EqualsNoCase("\xA6\x4C", "\xA6\x6C", 950));
   EXPECT_TRUE(EqualsNoCase("abc\xA6\x4C", "ABC\xA6\x4C", 950));
-  EXPECT_EQ(AsciiUpper("a\xA6\x6C" "b", 950), "A\xA6\x6C" "B");
+  EXPECT_EQ(AsciiUpper("a\xA6\x6C"
+                       "b",
+                       950),
+            "A\xA6\x6C"
+            "B");
   EXPECT_EQ(FindSingleByte("\xA5\x5C\\", '\\', 950), 2u);
   EXPECT_EQ(TrimControls(" \t x y \r\n"), "x y");
 }

@@ -13,6 +13,7 @@ struct TextRow {
   std::string_view traditional;
 };
 
+// clang-format off
 inline constexpr std::array<TextRow, 36> kTextRows = {{
     {"StrInstallerTitle", "Printer Installer",
      "打印机安装程序",
@@ -123,5 +124,6 @@ inline constexpr std::array<TextRow, 36> kTextRows = {{
      "如果需要使用USB端口，请使用USB打印电缆连接好打印机．\r\n打开打印机电源，待系统找到USB打印机后单击＂是＂．\r\n确定安装吗？",
      "如果需要使用USB埠，請使用USB列印電纜連接好印表機．\r\n打開印表機電源，待系統找到USB印表機後單擊”是”．\r\n確定安裝嗎？"},
 }};
+// clang-format on
 
 }  // namespace pinst::testdata
