@@ -11,10 +11,6 @@ namespace pinst {
 
 namespace {
 
-constexpr uint32_t kReadSize = 4096;
-// How long one poll waits on the child when the pipe is empty, as RunCMD does.
-constexpr uint32_t kPollWaitMs = 10;
-
 // The hourglass for as long as the runner runs, whichever way it ends.
 struct BusyCursor {
   BusyCursor() { ui::Application().SetBusyCursor(true); }
@@ -26,7 +22,6 @@ struct BusyCursor {
 void RunTestCommand(const std::string& commandLine, StringList& output) {
   BusyCursor busy;
   std::array<char, kMaxCommandLine + 1> command{};
-  std::array<char, 5000> buffer{};
 
   // Cutting the line would run some other command than the one typed; the
   // developer gets told instead, and nothing is written past the buffer.
@@ -48,34 +43,9 @@ void RunTestCommand(const std::string& commandLine, StringList& output) {
     return;
   }
 
-  uint32_t lastCount = 0;
-  bool ended = false;
-  for (;;) {
-    uint32_t available = 0;
-    if (!pipe->Peek(available)) {
-      lastCount = 0;
-      break;
-    }
-    lastCount = available;
-    if (available > 0) {
-      if (!pipe->Read(buffer.data(), kReadSize, lastCount)) {
-        lastCount = 0;
-        break;
-      }
-      output.emplace_back(buffer.data(), lastCount);
-      continue;
-    }
-    // Look at the pipe once more after the child has ended: its last bytes may
-    // have arrived between the peek and the wait.
-    if (ended) break;
-    ended = child->WaitForExit(kPollWaitMs);
-  }
-  output.emplace_back(buffer.data(), lastCount);
-
-  pipe->CloseReadEnd();
-  child->CloseThreadHandle();
-  child->CloseProcessHandle();
-  pipe->CloseWriteEnd();
+  // Same capture as RunCMD; this window reports no result and ends quietly on a
+  // failed peek.
+  CaptureChildOutput(*pipe, *child, output);
 }
 
 }  // namespace pinst

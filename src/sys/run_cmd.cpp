@@ -34,9 +34,7 @@ void LogFailure(const char* text) { WriteDebugInfo(text, DebugState().runCmdLogM
 }  // namespace
 
 int RunCMD(const std::string& commandLine, StringList& output) {
-  int result = kRunCmdNoOutput;
-  std::array<char, 255> command{};
-  std::array<char, 5000> buffer{};
+  std::array<char, kMaxCommandLine + 1> command{};
 
   IConsole& console = *Os().console;
   std::unique_ptr<IOutputPipe> pipe = console.CreatePipe();
@@ -56,38 +54,46 @@ int RunCMD(const std::string& commandLine, StringList& output) {
     return kRunCmdNoProcess;
   }
 
+  const CaptureResult captured = CaptureChildOutput(*pipe, *child, output);
+  if (captured.peekFailed) LogFailure(kPeekFailed);
+  return captured.anyRead ? kRunCmdOutput : kRunCmdNoOutput;
+}
+
+CaptureResult CaptureChildOutput(IOutputPipe& pipe, IConsoleChild& child, StringList& output) {
+  CaptureResult result;
+  std::array<char, 5000> buffer{};
   // lastCount follows the most recent peek or read; the loop only ends after one
   // that saw nothing, so the closing item is empty.
   uint32_t lastCount = 0;
   bool ended = false;
   for (;;) {
     uint32_t available = 0;
-    if (!pipe->Peek(available)) {
-      LogFailure(kPeekFailed);
+    if (!pipe.Peek(available)) {
+      result.peekFailed = true;
       lastCount = 0;
       break;
     }
     lastCount = available;
     if (available > 0) {
-      if (!pipe->Read(buffer.data(), kReadSize, lastCount)) {
+      if (!pipe.Read(buffer.data(), kReadSize, lastCount)) {
         lastCount = 0;
         break;
       }
       output.emplace_back(buffer.data(), lastCount);
-      result = kRunCmdOutput;
+      result.anyRead = true;
       continue;
     }
     // The child may write its last bytes and end between the peek and the wait:
     // after it has ended, look at the pipe once more before leaving.
     if (ended) break;
-    ended = child->WaitForExit(kPollWaitMs);
+    ended = child.WaitForExit(kPollWaitMs);
   }
   output.emplace_back(buffer.data(), lastCount);
 
-  pipe->CloseReadEnd();
-  child->CloseThreadHandle();
-  child->CloseProcessHandle();
-  pipe->CloseWriteEnd();
+  pipe.CloseReadEnd();
+  child.CloseThreadHandle();
+  child.CloseProcessHandle();
+  pipe.CloseWriteEnd();
   return result;
 }
 

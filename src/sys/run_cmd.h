@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/console.h"
+
 namespace pinst {
 
 using StringList = std::vector<std::string>;
@@ -23,6 +25,16 @@ constexpr size_t kMaxCommandLine = 254;
 // to 4096 bytes each, not lines), then one more item holding the last chunk's
 // tail (empty after a normal end).
 int RunCMD(const std::string& commandLine, StringList& output);
+
+struct CaptureResult {
+  bool anyRead = false;     // at least one chunk was read
+  bool peekFailed = false;  // the loop ended on a failed peek
+};
+
+// Reads a started child's standard output until the child has ended and the pipe
+// is empty (or a peek or read fails): one item per chunk, then the closing item.
+// Closes the read end, the thread and process handles and the write end, in order.
+CaptureResult CaptureChildOutput(IOutputPipe& pipe, IConsoleChild& child, StringList& output);
 
 // The items joined with CR LF after each, as the callers search them.
 std::string JoinOutput(const StringList& output);
