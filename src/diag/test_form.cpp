@@ -56,14 +56,17 @@ TFormTest::TFormTest()
   Loaded();
 }
 
-void TFormTest::btn1Click() {
+bool TFormTest::ReadFirstModel(TOption& option) {
   TIniOptions options;
   options.LoadFromFile("install.ini");
+  if (options.GetOption(0, option)) return true;
+  RedtResults.AddLine(kNoRecord);
+  return false;
+}
+
+void TFormTest::btn1Click() {
   TOption option;
-  if (!options.GetOption(0, option)) {
-    RedtResults.AddLine(kNoRecord);
-    return;
-  }
+  if (!ReadFirstModel(option)) return;
   std::string hardwareId;
   std::string compatibleId;
   if (ReadInfHardwareIds(option.InstallSettingFile2K, hardwareId, compatibleId) > 0) {
@@ -86,13 +89,8 @@ void TFormTest::BtnReadIniClick() {
 }
 
 void TFormTest::BtnInstallPrinterClick() {
-  TIniOptions options;
-  options.LoadFromFile("install.ini");
   TOption option;
-  if (!options.GetOption(0, option)) {
-    RedtResults.AddLine(kNoRecord);
-    return;
-  }
+  if (!ReadFirstModel(option)) return;
   uint32_t errorCode = 0;
   std::string port;
   InstallByLibrary(Handle(), errorCode, option.InstallSettingFile2K, option.OfflineEnumPrefix,

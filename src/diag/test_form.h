@@ -2,6 +2,7 @@
 // the first model of install.ini, and any console command with its output.
 #pragma once
 
+#include "config/ini_options.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 
@@ -25,6 +26,10 @@ class TFormTest : public ui::TForm {
   void BtnInstallPrinterClick();
   void BtnSetPrinterPropertyClick();
   void btnRunClick();
+
+ private:
+  // Record 0 of a fresh read of install.ini; says so in the results when there is none.
+  bool ReadFirstModel(TOption& option);
 };
 
 }  // namespace pinst
