@@ -13,12 +13,20 @@ class RealConsole : public ::testing::Test {
   win32::Win32Platform platform;
 };
 
-TEST_F(RealConsole, EchoGivesOneChunkThenAnEmptyItem) {
+// The chunks before the closing item, joined: cmd may write a line and its line
+// end in two writes, and a chunk is whatever one read found.
+std::string Chunks(const StringList& out) {
+  std::string text;
+  for (size_t i = 0; i + 1 < out.size(); ++i) text += out[i];
+  return text;
+}
+
+TEST_F(RealConsole, EchoGivesItsLineInChunksThenAnEmptyItem) {
   StringList out;
   EXPECT_EQ(RunCMD("cmd /C echo hello", out), kRunCmdOutput);
-  ASSERT_EQ(out.size(), 2u);
-  EXPECT_EQ(out[0], "hello\r\n");
-  EXPECT_EQ(out[1], "");
+  ASSERT_GE(out.size(), 2u);
+  EXPECT_EQ(Chunks(out), "hello\r\n");
+  EXPECT_EQ(out.back(), "");
 }
 
 TEST_F(RealConsole, SilentCommandGivesOnlyTheEmptyItem) {
@@ -58,7 +66,7 @@ TEST_F(RealConsole, CommandLineOf254CharactersRunsWhole) {
   ASSERT_EQ(line.size(), 254u);
   StringList out;
   EXPECT_EQ(RunCMD(line, out), kRunCmdOutput);
-  EXPECT_EQ(out[0], std::string(254 - 12, 'x') + "\r\n");
+  EXPECT_EQ(Chunks(out), std::string(254 - 12, 'x') + "\r\n");
   StringList refused;
   EXPECT_EQ(RunCMD(line + "x", refused), kRunCmdNoProcess);
 }
