@@ -1,11 +1,12 @@
 #!/bin/bash
 # The shipped programs must load on Windows 2000 and XP: they import only system
 # DLLs, and none of the functions that came later (the posix-thread MinGW runtime
-# would pull in GetTickCount64 and the vectored exception handlers).
+# would pull in GetTickCount64 and the vectored exception handlers; the common
+# controls export their subclassing helpers by name only from version 6, on XP).
 set -u
 cd "$(dirname "$0")/../.."
 BUILD=$(realpath -m "${BUILD:-build}")
-LATER='GetTickCount64|AddVectoredExceptionHandler|RemoveVectoredExceptionHandler|InitializeCriticalSectionEx|InitOnce[A-Za-z]*|[A-Za-z]*SRWLock[A-Za-z]*|[A-Za-z]*ConditionVariable[A-Za-z]*|FlsAlloc|GetModuleHandleEx[AW]|CreateSymbolicLink[AW]|GetFileInformationByHandleEx'
+LATER='SetWindowSubclass|DefSubclassProc|RemoveWindowSubclass|GetWindowSubclass|GetLayeredWindowAttributes|PrintWindow|GetTickCount64|AddVectoredExceptionHandler|RemoveVectoredExceptionHandler|InitializeCriticalSectionEx|InitOnce[A-Za-z]*|[A-Za-z]*SRWLock[A-Za-z]*|[A-Za-z]*ConditionVariable[A-Za-z]*|FlsAlloc|GetModuleHandleEx[AW]|CreateSymbolicLink[AW]|GetFileInformationByHandleEx'
 SYSTEM='ADVAPI32.dll|COMCTL32.DLL|GDI32.dll|KERNEL32.dll|msvcrt.dll|SHELL32.dll|USER32.dll|WINSPOOL.DRV'
 status=0
 check() {  # OBJDUMP FILE

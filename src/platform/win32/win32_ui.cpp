@@ -237,7 +237,11 @@ UiHandle Win32Ui::CreateControl(UiHandle parent, const UiControlSpec& spec, IUiS
       break;
   }
   if (spec.kind != UiKind::kPanel) {
-    ::SetWindowSubclass(hwnd, ControlSubclassProc, 1, reinterpret_cast<DWORD_PTR>(&peer));
+    // Classic subclassing: the common controls' SetWindowSubclass is exported by
+    // name only from version 6, which Windows 2000 does not have.
+    ::SetPropA(hwnd, kPeerProperty, &peer);
+    peer.originalProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlSubclassProc)));
   }
   return U(hwnd);
 }

@@ -84,7 +84,8 @@ class Win32Ui : public IUiBackend {
 
 // Window procedures (win32_ui_procs.cpp).
 LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR refData);
+LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// The window property that leads a subclassed control to its peer.
+constexpr const char* kPeerProperty = "PinstPeer";
 
 }  // namespace pinst::win32

@@ -47,9 +47,10 @@ struct Peer {
   bool trackingMouse = false;
   bool infoBackground = false;
   UiBorder border = UiBorder::kSizeable;
-  HWND savedFocus = nullptr;  // a form's focused child while it is inactive
-  ScopedGdiObject bitmap;     // a picture's bitmap
-  ScopedImageList glyph;      // a button's picture
+  HWND savedFocus = nullptr;       // a form's focused child while it is inactive
+  ScopedGdiObject bitmap;          // a picture's bitmap
+  ScopedImageList glyph;           // a button's picture
+  WNDPROC originalProc = nullptr;  // the control class's own procedure, under ours
 };
 
 }  // namespace pinst::win32

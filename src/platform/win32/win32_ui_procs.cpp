@@ -146,9 +146,10 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
   return ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR refData) {
-  auto* peer = reinterpret_cast<Peer*>(refData);
+LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* peer = static_cast<Peer*>(::GetPropA(hwnd, kPeerProperty));
+  if (!peer) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+  const WNDPROC original = peer->originalProc;
   LRESULT result = 0;
   // A group box holds controls of its own: their notifications come here.
   if (peer->kind == UiKind::kGroupBox && FromChild(msg, wParam, lParam, result)) return result;
@@ -181,15 +182,16 @@ LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
       }
       break;
     case WM_NCDESTROY: {
-      ::RemoveWindowSubclass(hwnd, ControlSubclassProc, id);
-      result = ::DefSubclassProc(hwnd, msg, wParam, lParam);
+      ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+      ::RemovePropA(hwnd, kPeerProperty);
+      result = ::CallWindowProcA(original, hwnd, msg, wParam, lParam);
       if (Win32Ui* ui = Win32Ui::Current()) ui->Forget(hwnd);
       return result;
     }
     default:
       break;
   }
-  return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+  return ::CallWindowProcA(original, hwnd, msg, wParam, lParam);
 }
 
 }  // namespace pinst::win32
