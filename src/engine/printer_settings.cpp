@@ -1,7 +1,5 @@
 #include "engine/printer_settings.h"
 
-#include <algorithm>
-
 #include "base/win_path.h"
 #include "platform/files.h"
 #include "platform/libraries.h"
@@ -21,17 +19,6 @@ namespace {
 constexpr uint32_t kPrinterAttributeRawOnly = 0x00001000;
 constexpr const char* kWinPrint = "WinPrint";
 constexpr uint32_t kRegSetToolWaitMs = 3000;
-
-// The public part of the printer's device mode, alone: the local copy carries no
-// driver bytes, so it must not announce any (a spooler reading dmDriverExtra bytes
-// after it would read past the copy).
-DevModeBytes PublicPartOnly(const DevModeBytes& devMode) {
-  if (devMode.empty()) return {};
-  DevModeA dm = PublicDevMode(devMode);
-  dm.dmSize = std::min<uint16_t>(dm.dmSize, static_cast<uint16_t>(kDevModeSize));
-  dm.dmDriverExtra = 0;
-  return ToDevModeBytes(dm);
-}
 
 void ApplyChanges(const TChangePrinterInfo& change, PrinterInfo2& info) {
   if (!change.NewPrinterName.empty() && change.NewPrinterName != change.PrinterName) {
@@ -65,22 +52,9 @@ bool ChangePrinter(TChangePrinterInfo info) {
         "\xa3\xa1");
   }
 
-  PrinterDefaults defaults;
-  {
-    PrinterHandle printer = spooler.OpenPrinterA(info.PrinterName, std::nullopt);
-    if (!printer) return false;
-    PrinterInfo2 current;
-    if (ReadPrinterInfo(*printer, current)) defaults.devMode = PublicPartOnly(current.devMode);
-  }
-  defaults.datatype = "RAW";
-  defaults.desiredAccess = kPrinterAllAccess;
-
-  PrinterHandle printer = spooler.OpenPrinterA(info.PrinterName, defaults);
-  if (!printer) return false;
   PrinterInfo2 record;
-  // Without the record there is nothing to change: writing back an empty one
-  // would wipe the printer's settings.
-  if (!ReadPrinterInfo(*printer, record)) return false;
+  PrinterHandle printer = OpenPrinterForChange(info.PrinterName, record);
+  if (!printer) return false;
   ApplyChanges(info, record);
 
   spooler.SetLastError(0);

@@ -45,28 +45,9 @@ void GetPrinterDriver(const std::string& printerName, std::string& driverName) {
 
 bool SetPrinterPort(const std::string& printerName, const std::string& portName) {
   if (portName.empty()) return false;
-  ISpooler& spooler = *Os().spooler;
-
-  DevModeBytes current;
-  {
-    PrinterHandle printer = spooler.OpenPrinterA(printerName, std::nullopt);
-    if (!printer) return false;
-    PrinterInfo2 info;
-    if (ReadPrinterInfo(*printer, info) && !info.devMode.empty()) {
-      // Only the public part is kept, so the copy must not announce the driver's
-      // private bytes (the spooler would read past it).
-      DevModeA dm = PublicDevMode(info.devMode);
-      dm.dmSize = std::min<uint16_t>(dm.dmSize, kDevModeSize);
-      dm.dmDriverExtra = 0;
-      current = ToDevModeBytes(dm);
-    }
-  }
-
-  PrinterHandle printer =
-      spooler.OpenPrinterA(printerName, PrinterDefaults{"RAW", current, kPrinterAllAccess});
-  if (!printer) return false;
   PrinterInfo2 info;
-  if (!ReadPrinterInfo(*printer, info)) return false;
+  PrinterHandle printer = OpenPrinterForChange(printerName, info);
+  if (!printer) return false;
   info.portName = portName;
   return printer->SetPrinterA(info);
 }

@@ -7,10 +7,11 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "wine_stage.h"
 
 namespace pinst {
 namespace {
@@ -27,27 +28,12 @@ constexpr char kParallelDeviceId[] = "LPTENUM\\TESSALYXP-1009A2B\\1&7D5A0F&0&LPT
 constexpr uint32_t kNoSuchDevinst = 0xE000020B;
 constexpr uint32_t kNoCatalogForOemInf = 0xE000022F;
 
-std::string ExeFolder() {
-  char path[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string full = path;
-  return full.substr(0, full.find_last_of('\\') + 1);
-}
+using wine::DeleteTree;
+using wine::ReadText;
+using wine::WriteText;
 
-// This program lives in <build>/win32/tests/wine/; the tools in <build>/win*/tools/out/.
-std::string ToolsOut32() { return ExeFolder() + "..\\..\\tools\\out\\i386\\"; }
-std::string ToolsOut64() { return ExeFolder() + "..\\..\\..\\win64\\tools\\out\\X64\\"; }
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+std::string ToolsOut32() { return wine::ToolsI386(); }
+std::string ToolsOut64() { return wine::ToolsX64(); }
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -107,25 +93,6 @@ void DeletePrintersNamed(const std::string& name) {
   }
 }
 
-void RemoveTree(const std::string& folder) {
-  if (folder.size() < 4) return;  // never the current directory or a drive
-  WIN32_FIND_DATAA entry;
-  HANDLE find = ::FindFirstFileA((folder + "*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(folder + name + "\\");
-      } else {
-        ::DeleteFileA((folder + name).c_str());
-      }
-    } while (::FindNextFileA(find, &entry));
-    ::FindClose(find);
-  }
-  ::RemoveDirectoryA(folder.c_str());
-}
-
 // A scratch distribution: <temp>\pinst_tools_<pid>\ with i386\ and X64\ below it.
 class ToolsFixture : public ::testing::Test {
  protected:
@@ -133,7 +100,7 @@ class ToolsFixture : public ::testing::Test {
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
     root_ = std::string(temp) + "pinst_tools_" + std::to_string(::GetCurrentProcessId()) + "\\";
-    RemoveTree(root_);
+    DeleteTree(root_);
     ASSERT_TRUE(::CreateDirectoryA(root_.c_str(), nullptr));
     ::CreateDirectoryA((root_ + "i386").c_str(), nullptr);
     ::CreateDirectoryA((root_ + "X64").c_str(), nullptr);
@@ -144,7 +111,7 @@ class ToolsFixture : public ::testing::Test {
   void TearDown() override {
     ::SetCurrentDirectoryA(previousDirectory_);
     DeletePrintersNamed(kModel);
-    RemoveTree(root_);
+    DeleteTree(root_);
   }
 
   static std::string Device(int n, const std::string& deviceId, const std::string& portText,

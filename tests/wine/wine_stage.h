@@ -51,6 +51,7 @@ inline bool WriteText(const std::string& path, const std::string& text) {
 }
 
 inline void DeleteTree(const std::string& folder) {
+  if (folder.size() < 4) return;  // never a drive's root or an empty path
   WIN32_FIND_DATAA found;
   HANDLE search = ::FindFirstFileA((folder + "*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {

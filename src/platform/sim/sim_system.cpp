@@ -72,15 +72,10 @@ std::string SimSystem::LocalDateTimeText() {
 int SimSystem::ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                               uint32_t flags) {
   SimMessageBox box{owner, text, caption, flags, 0};
-  int answer = 0;
-  if (onMessageBox) answer = onMessageBox(box);
-  if (answer <= 0) {
-    if (!messageBoxAnswers.empty()) {
-      answer = messageBoxAnswers.front();
-      messageBoxAnswers.pop_front();
-    } else {
-      answer = (flags & 0xF) == kMbOk ? kIdOk : kIdCancel;
-    }
+  int answer = (flags & 0xF) == kMbOk ? kIdOk : kIdCancel;
+  if (!messageBoxAnswers.empty()) {
+    answer = messageBoxAnswers.front();
+    messageBoxAnswers.pop_front();
   }
   box.answer = answer;
   messageBoxes.push_back(box);

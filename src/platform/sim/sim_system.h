@@ -2,7 +2,6 @@
 #pragma once
 
 #include <deque>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,10 +47,6 @@ class SimSystem : public ISystem {
   std::string LocalDateTimeText() override;
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                      uint32_t flags) override;
-
-  // Called for each message box before the scripted answer is taken; a UI test
-  // uses it to act while the box is open. May return an answer of its own (>0).
-  std::function<int(const SimMessageBox&)> onMessageBox;
 
  private:
   SimClock& clock_;
