@@ -2,7 +2,7 @@
 
 #include "app/main_form.h"
 #include "config/lang_strings.h"
-#include "diag/test_form.h"
+#include "diag/diag_window.h"
 #include "dialogs/prompt_form.h"
 #include "dialogs/search_form.h"
 #include "platform/platform.h"

@@ -4,7 +4,7 @@
 
 #include "config/inf_model_name.h"
 #include "config/lang_strings.h"
-#include "diag/test_form.h"
+#include "diag/diag_window.h"
 #include "engine/library_bridge.h"
 #include "platform/files.h"
 #include "platform/platform.h"

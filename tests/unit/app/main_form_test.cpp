@@ -4,7 +4,7 @@
 
 #include "app/sample_dist.h"
 #include "config/lang_strings.h"
-#include "diag/test_form.h"
+#include "diag/diag_window.h"
 #include "platform/sim/sim_windows.h"
 #include "ui/application.h"
 

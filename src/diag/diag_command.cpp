@@ -1,4 +1,4 @@
-#include "diag/test_command.h"
+#include "diag/diag_command.h"
 
 #include <array>
 #include <cstring>
@@ -19,7 +19,7 @@ struct BusyCursor {
 
 }  // namespace
 
-void RunTestCommand(const std::string& commandLine, StringList& output) {
+void RunDiagCommand(const std::string& commandLine, StringList& output) {
   BusyCursor busy;
   std::array<char, kMaxCommandLine + 1> command{};
 

@@ -1,8 +1,8 @@
-#include "diag/test_form.h"
+#include "diag/diag_window.h"
 
 #include "config/inf_model_name.h"
 #include "config/ini_options.h"
-#include "diag/test_command.h"
+#include "diag/diag_command.h"
 #include "engine/hardware_ids.h"
 #include "engine/library_bridge.h"
 #include "engine/printer_settings.h"
@@ -106,7 +106,7 @@ void TFormTest::BtnSetPrinterPropertyClick() {
 
 void TFormTest::btnRunClick() {
   StringList output;
-  RunTestCommand(mmo1.Text(), output);
+  RunDiagCommand(mmo1.Text(), output);
   const std::string text = JoinOutput(output);
   const size_t at = text.find(kServiceMissing);
   if (at != std::string::npos) ui::ShowMessage(std::to_string(at + 1));

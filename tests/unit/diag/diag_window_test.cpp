@@ -1,10 +1,10 @@
-#include "diag/test_form.h"
+#include "diag/diag_window.h"
 
 #include <gtest/gtest.h>
 
 #include "app/sample_dist.h"
 #include "config/lang_strings.h"
-#include "diag/test_command.h"
+#include "diag/diag_command.h"
 #include "platform/sim/sim_windows.h"
 #include "ui/application.h"
 
@@ -66,7 +66,7 @@ TEST_F(TestFormTest, TypedCommandRunsAndLongOutputComesInChunks) {
   ASSERT_TRUE(win.ui.Click(form.btnRun.Handle()));
   EXPECT_TRUE(win.system.messageBoxes.empty());
   StringList items;
-  RunTestCommand("cmd /c type big.txt", items);
+  RunDiagCommand("cmd /c type big.txt", items);
   ASSERT_EQ(items.size(), 4u);
   EXPECT_EQ(items[0].size(), 4096u);
   EXPECT_EQ(items[1].size(), 4096u);
@@ -80,7 +80,7 @@ TEST_F(TestFormTest, CommandLineOf254CharactersRunsWholeAndALongerOneIsRefused) 
   ASSERT_EQ(fits.size(), 254u);
   win.console.Script(fits, {"ok", 0, 0});
   StringList out;
-  RunTestCommand(fits, out);
+  RunDiagCommand(fits, out);
   EXPECT_EQ(out, (StringList{"ok", ""}));
   ASSERT_EQ(win.console.commandLines.size(), 1u);
   EXPECT_EQ(win.console.commandLines[0], fits);

@@ -11,6 +11,6 @@ namespace pinst {
 // Runs commandLine and appends its output to output, one item per chunk read and
 // one closing item, as RunCMD does. A command line longer than the 254 characters
 // the command buffer holds is refused with a message box and runs nothing.
-void RunTestCommand(const std::string& commandLine, StringList& output);
+void RunDiagCommand(const std::string& commandLine, StringList& output);
 
 }  // namespace pinst
