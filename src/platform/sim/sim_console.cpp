@@ -86,6 +86,7 @@ std::unique_ptr<IOutputPipe> SimConsole::CreatePipe() {
 std::unique_ptr<IConsoleChild> SimConsole::StartHidden(char* commandLine, IOutputPipe& pipe) {
   const std::string line(commandLine);
   commandLines.push_back(line);
+  Note(trace, "cmd " + line);
   std::optional<SimCommand> command;
   auto it = scripts_.find(line);
   if (it != scripts_.end()) {

@@ -20,7 +20,8 @@ void CopyOut(const std::string& text, char* buffer) {
 
 class SimLoadedLibrary : public ILibrary {
  public:
-  SimLoadedLibrary(SimInstallerLibrary& lib, uint32_t codePage) : lib_(lib), codePage_(codePage) {
+  SimLoadedLibrary(SimInstallerLibrary& lib, uint32_t codePage, SimTrace* trace)
+      : lib_(lib), codePage_(codePage), trace_(trace) {
     ++lib_.loads;
     ++lib_.openCount;
   }
@@ -37,8 +38,10 @@ class SimLoadedLibrary : public ILibrary {
   std::optional<FuncInst2KProc> FuncInst2K() override {
     if (!lib_.hasFuncInst2K) return std::nullopt;
     SimInstallerLibrary* lib = &lib_;
-    return [lib](const char* inf, const char* id, const char* port, uintptr_t owner) {
+    SimTrace* trace = trace_;
+    return [lib, trace](const char* inf, const char* id, const char* port, uintptr_t owner) {
       lib->calls.push_back("FuncInst2K");
+      Note(trace, std::string("FuncInst2K ") + inf + " " + id + " " + port);
       lib->installCalls.push_back({inf, id, port, owner});
       if (lib->onInstall) lib->onInstall(lib->installCalls.back());
       return lib->installResult;
@@ -49,8 +52,10 @@ class SimLoadedLibrary : public ILibrary {
     if (!lib_.hasFuncFindExistDevice) return std::nullopt;
     SimInstallerLibrary* lib = &lib_;
     const uint32_t codePage = codePage_;
-    return [lib, codePage](const char* id, char* deviceId, char* portText) -> uint32_t {
+    SimTrace* trace = trace_;
+    return [lib, codePage, trace](const char* id, char* deviceId, char* portText) -> uint32_t {
       lib->calls.push_back("FuncFindExistDevice");
+      Note(trace, std::string("FuncFindExistDevice ") + id);
       lib->findCalls.push_back(id);
       for (const SimDevice& device : lib->devices) {
         if (EqualsNoCase(device.hardwareId, id, codePage)) {
@@ -66,8 +71,10 @@ class SimLoadedLibrary : public ILibrary {
   std::optional<ShowErrorCodeProc> ShowErrorCode() override {
     if (!lib_.hasShowErrorCode) return std::nullopt;
     SimInstallerLibrary* lib = &lib_;
-    return [lib](int32_t show) {
+    SimTrace* trace = trace_;
+    return [lib, trace](int32_t show) {
       lib->calls.push_back("ShowErrorCode");
+      Note(trace, "ShowErrorCode " + std::to_string(show));
       lib->showErrorCalls.push_back(show);
     };
   }
@@ -93,6 +100,7 @@ class SimLoadedLibrary : public ILibrary {
  private:
   SimInstallerLibrary& lib_;
   uint32_t codePage_;
+  SimTrace* trace_;
 };
 
 }  // namespace
@@ -105,6 +113,7 @@ SimInstallerLibrary& SimLibraries::AddLibrary(const std::string& path) {
 
 LoadedLibrary SimLibraries::Load(const std::string& path) {
   loadRequests.push_back(path);
+  Note(trace, "load " + path);
   const auto found = FindLoaderFile(files_, system_.codePage, path, SearchOrder::kLibrary, ".dll");
   if (!found) return nullptr;
   // A file held open by another program still loads.
@@ -116,7 +125,7 @@ LoadedLibrary SimLibraries::Load(const std::string& path) {
     return nullptr;
   const size_t index = std::stoul(number);
   if (index >= libraries_.size()) return nullptr;
-  return std::make_unique<SimLoadedLibrary>(*libraries_[index], system_.codePage);
+  return std::make_unique<SimLoadedLibrary>(*libraries_[index], system_.codePage, trace);
 }
 
 }  // namespace pinst::sim

@@ -12,6 +12,7 @@
 #include "platform/libraries.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_trace.h"
 
 namespace pinst::sim {
 
@@ -67,6 +68,7 @@ class SimLibraries : public ILibraries {
 
   // What a test inspects: every path handed to LoadLibraryA, loaded or not.
   std::vector<std::string> loadRequests;
+  SimTrace* trace = nullptr;
 
   LoadedLibrary Load(const std::string& path) override;
 

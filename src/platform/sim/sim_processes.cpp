@@ -73,6 +73,7 @@ std::optional<std::string> SimProcesses::FindProgram(const std::string& commandL
 
 std::unique_ptr<IProcess> SimProcesses::Start(const ProcessStartInfo& info) {
   attempts.push_back(info);
+  Note(trace, "start " + info.commandLine);
   const auto program = FindProgram(info.commandLine);
   if (!program) return nullptr;
   // CreateProcessA fails when the directory it is to start in does not exist.

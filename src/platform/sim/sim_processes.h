@@ -13,6 +13,7 @@
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_trace.h"
 
 namespace pinst::sim {
 
@@ -51,6 +52,7 @@ class SimProcesses : public IProcesses {
   // What a test inspects: every CreateProcessA call, and the processes it started.
   std::vector<ProcessStartInfo> attempts;
   std::vector<SimStartedProcess> started;
+  SimTrace* trace = nullptr;
 
   std::unique_ptr<IProcess> Start(const ProcessStartInfo& info) override;
 

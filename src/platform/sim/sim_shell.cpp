@@ -6,11 +6,13 @@ intptr_t SimShell::Execute(uintptr_t owner, const std::string& verb, const std::
                            const std::string& parameters, const std::string& directory,
                            int showCommand) {
   calls.push_back({owner, verb, file, parameters, directory, showCommand});
+  Note(trace, "shell " + verb + " " + file + " show " + std::to_string(showCommand));
   return shellResult;
 }
 
 uint32_t SimShell::WinExec(const std::string& commandLine, int showCommand) {
   calls.push_back({0, "", commandLine, "", "", showCommand});
+  Note(trace, "winexec " + commandLine + " show " + std::to_string(showCommand));
   return winExecResult;
 }
 

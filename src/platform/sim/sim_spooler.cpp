@@ -1,6 +1,7 @@
 #include "platform/sim/sim_spooler.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "base/ansi_text.h"
 
@@ -9,6 +10,15 @@ namespace pinst::sim {
 namespace {
 
 constexpr uint32_t kPrinterAttributeNetwork = 0x10;
+
+// The fields of a printer record a scenario test looks at, for the trace.
+std::string Describe(const PrinterInfo2& info) {
+  char attributes[16];
+  std::snprintf(attributes, sizeof attributes, "%X", static_cast<unsigned>(info.attributes));
+  return " driver=" + info.driverName + " port=" + info.portName +
+         " processor=" + info.printProcessor + " datatype=" + info.datatype +
+         " share=" + info.shareName + " attributes=" + attributes;
+}
 
 uint32_t TextBytes(const std::string& text) {
   return text.empty() ? 0 : static_cast<uint32_t>(text.size() + 1);
@@ -75,6 +85,7 @@ class SimSpooler::Handle : public IPrinter {
     p->info.jobs = 0;
     if (info.devMode.empty()) p->info.devMode = old.devMode;
     if (info.securityDescriptor.empty()) p->info.securityDescriptor = old.securityDescriptor;
+    Note(spooler_.trace, "SetPrinter " + old.printerName + Describe(p->info));
     return true;
   }
 
@@ -107,8 +118,10 @@ class SimSpooler::Handle : public IPrinter {
     if (!p->jobs.empty()) {
       // The spooler removes it once the queue has drained.
       p->info.status |= kPrinterStatusPendingDeletion;
+      Note(spooler_.trace, "DeletePrinter " + p->info.printerName + " (pending)");
       return true;
     }
+    Note(spooler_.trace, "DeletePrinter " + p->info.printerName);
     spooler_.Remove(id_);
     return true;
   }
@@ -390,6 +403,7 @@ PrinterHandle SimSpooler::AddPrinterA(const PrinterInfo2& info) {
   p.info = info;
   p.info.status = 0;
   p.info.jobs = 0;
+  Note(trace, "AddPrinter " + info.printerName + Describe(info));
   printers.push_back(std::move(p));
   return OpenById(printers.back().id, kPrinterAllAccess);
 }
@@ -416,6 +430,7 @@ std::optional<bool> SimSpooler::DeletePrinterDriverExA(
   }
   drivers.erase(it);
   driverDeletions.back().succeeded = true;
+  Note(trace, "DeletePrinterDriver " + driverName);
   return true;
 }
 
@@ -443,6 +458,7 @@ std::optional<bool> SimSpooler::SetDefaultPrinterA(const std::string& name) {
     return std::nullopt;
   }
   defaultPrinterSets.push_back(name);
+  Note(trace, "SetDefaultPrinter " + name);
   if (name.empty()) {
     // Keeps a default that is set; otherwise takes the first printer.
     if (defaultPrinter) return true;

@@ -10,6 +10,7 @@
 
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_trace.h"
 #include "platform/spooler.h"
 
 namespace pinst::sim {
@@ -84,6 +85,7 @@ class SimSpooler : public ISpooler {
   std::vector<SimDriverDeletion> driverDeletions;
   std::vector<std::string> defaultPrinterSets;  // every SetDefaultPrinterA argument
   int getDefaultPrinterCalls = 0;
+  SimTrace* trace = nullptr;
 
   // Bytes the spooler needs for one record with its texts.
   static uint32_t Needed(const PrinterInfo2& info);

@@ -58,6 +58,7 @@ std::string SimSystem::WideToAnsi(const std::u16string& text) {
 
 void SimSystem::Sleep(uint32_t milliseconds) {
   sleeps.push_back(milliseconds);
+  Note(trace, "sleep " + std::to_string(milliseconds));
   clock_.Advance(milliseconds);
 }
 
@@ -78,6 +79,9 @@ int SimSystem::ShowMessageBox(uintptr_t owner, const std::string& text, const st
     messageBoxAnswers.pop_front();
   }
   box.answer = answer;
+  char head[32];
+  std::snprintf(head, sizeof head, "box %02X ", static_cast<unsigned>(flags));
+  Note(trace, head + caption + ": " + text + " -> " + std::to_string(answer));
   messageBoxes.push_back(box);
   return answer;
 }

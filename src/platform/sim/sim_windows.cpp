@@ -3,6 +3,12 @@
 namespace pinst::sim {
 
 SimWindows::SimWindows() {
+  system.trace = &trace;
+  console.trace = &trace;
+  spooler.trace = &trace;
+  libraries.trace = &trace;
+  processes.trace = &trace;
+  shell.trace = &trace;
   Platform p;
   p.files = &files;
   p.system = &system;

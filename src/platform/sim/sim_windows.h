@@ -11,6 +11,7 @@
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_spooler.h"
 #include "platform/sim/sim_system.h"
+#include "platform/sim/sim_trace.h"
 #include "platform/sim/sim_ui.h"
 
 namespace pinst::sim {
@@ -27,6 +28,8 @@ class SimWindows {
   // Language id and its ANSI code page (0x0804 -> 936, 0x0404 -> 950, else 1252).
   void SetLanguage(uint16_t langId);
 
+  // Everything the program asked of this Windows, in order.
+  SimTrace trace;
   SimClock clock;
   SimSystem system{clock};
   SimFiles files{system};
