@@ -18,7 +18,8 @@ int RunInstaller(const std::vector<std::string>& args) {
   TFormSearching searching({
       .debugMode = [&mainForm] { return mainForm.FDebugMode; },
       .findOnlinePort = [&mainForm](std::string& port) { mainForm.FindOnlinePort(port); },
-      .mainWindow = &mainForm,
+      // Hidden stays hidden: the dialog's close does not show the main window then.
+      .mainWindow = mainForm.FHideMode ? nullptr : &mainForm,
   });
   TFormPromptCheck prompt;
   TFormTest test;
@@ -32,7 +33,7 @@ int RunInstaller(const std::vector<std::string>& args) {
   if (mainForm.FHideMode && mainForm.FAutoIndex < 0) return kExitNothingToInstall;
 
   ui::Application().Run();
-  return 0;
+  return mainForm.ExitCode();
 }
 
 }  // namespace pinst

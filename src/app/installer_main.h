@@ -5,11 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace pinst {
+#include "app/install_codes.h"
 
-// Exit code when the program is started hidden and no model is marked for the
-// automatic install: there is nothing it could ever do, so it ends at once.
-constexpr int kExitNothingToInstall = 2;
+namespace pinst {
 
 // args: the command-line arguments after the program name. Returns the exit code.
 int RunInstaller(const std::vector<std::string>& args);

@@ -88,6 +88,7 @@ TMainForm::TMainForm(const std::vector<std::string>& args)
   OnActivate = [this] { FormActivate(); };
   OnResize = [this] { FormResize(); };
   OnClose = [this] { FormClose(); };
+  OnCloseQuery = [this] { return FormCloseQuery(); };
   ImgLogo.OnDblClick = [this] { ImgLogoDblClick(); };
   PnlPrinters.OnDblClick = [this] { PnlPrintersDblClick(); };
   LvPrinters.OnSelectItem = [this](int, bool) { LvPrintersSelectItem(); };
@@ -140,6 +141,9 @@ void TMainForm::FormActivate() { CheckAutoMode(); }
 void TMainForm::FormClose() { FOptions.reset(); }
 
 void TMainForm::CheckAutoMode() {
+  // An activation in the middle of a run (the window shown again after the search
+  // dialog, or by a completion handler) must not reset the run's state.
+  if (RunInProgress()) return;
   FAutoIndex = -1;
   const int32_t count = FOptions ? FOptions->Count : 0;
   for (int32_t i = 0; i < count; ++i) {
@@ -238,7 +242,8 @@ void TMainForm::LvPrintersSelectItem() {
   SelectedOption(option);
   GrpBoxPrinters.SetCaption(lang.StrSelectDriver + LvPrinters.ItemCaption(index));
   EdtInfos.SetCaption(lang.StrInfos + lang.StrClickInstall);
-  BbtnStart.SetEnabled(true);
+  // A resize re-selects the model; during a run Install stays disabled.
+  BbtnStart.SetEnabled(!RunInProgress());
   IFiles& files = *Os().files;
   LblReadGuide.SetEnabled(files.FileExists(option.InstallGuide));
   lblReadQuickGuide.SetEnabled(files.FileExists(option.QuickGuide));

@@ -26,6 +26,9 @@ constexpr uint32_t WM_INSTALL_SUCCEEDED = ui::kWmUser + 2;
 // FInstallState values.
 enum : uint8_t { kInstallIdle = 0, kInstalling = 1, kInstallFinished = 2 };
 
+// How a run of the automatic install ended, for the program's exit code.
+enum class TRunOutcome : uint8_t { kNone, kInstalled, kInstalledRestart, kCancelled, kFailed };
+
 // The debug marker: a regular file of this name enables the developer entry points.
 inline constexpr const char* kDebugMarkerFile = "d:\\Debug";
 // The command-line switch that keeps the window hidden.
@@ -86,6 +89,7 @@ class TMainForm : public ui::TForm {
   // The install run and its completion.
   void BbtnStartClick();
   virtual void RunInstall(bool online);
+  bool InstallDriver(int index, bool online, bool quiet);
   void WMInstallSucceeded(ui::TMessage& message);
   void WMInstallFailed(ui::TMessage& message);
   void TmrAutoInstallTimer();
@@ -97,6 +101,7 @@ class TMainForm : public ui::TForm {
   void FormActivate();
   void FormResize();
   void FormClose();
+  bool FormCloseQuery();
   void LvPrintersSelectItem();
   void LvPrintersDblClick();
   void LblReadGuideClick();
@@ -107,12 +112,41 @@ class TMainForm : public ui::TForm {
   void ImgLogoDblClick();
   void PnlPrintersDblClick();
 
+  // True from the start of an install run until its result is known: while the
+  // run is on the stack, and while the 64-bit helper has not reported.
+  bool RunInProgress() const { return runDepth_ > 0 || awaitingHelper_; }
+  bool AwaitingHelper() const { return awaitingHelper_; }
+  TRunOutcome Outcome() const { return outcome_; }
+  // The process exit code: the automatic install's outcome, 0 otherwise.
+  int ExitCode() const;
+
  protected:
   bool HandleMessage(ui::TMessage& message) override;
 
  private:
   void OpenGuide(std::string TOption::*field);
   void RefillPrinterList(int selectIndex);
+  void EnterRun();
+  void LeaveRun();
+  void SetRunControlsEnabled(bool enabled);
+  // What both completion handlers and the synchronous clean-up do to give the
+  // window back to the user.
+  void FinishRun();
+  // A completion handler's start: the watchdog stops and the window is given back.
+  void EndHelperWait();
+  void RemoveSameNamePrinter(const std::string& modelName, bool quiet, bool& pending);
+  void InstallInProcess(const TOption& option, const std::string& infPath, bool online,
+                        bool& result);
+  void StartMonitorServiceOrRestart(const TOption& option);
+
+  int runDepth_ = 0;             // install runs on the stack (a retry nests)
+  bool awaitingHelper_ = false;  // the 64-bit helper was started and has not reported
+  bool runEndedEarly_ = false;   // the run already told its end (declined, busy, not removed)
+  bool runOnline_ = false;       // whether the last run looked for a connected printer
+  bool closePending_ = false;    // a close request waits for the run to return
+  bool automaticRun_ = false;    // the automatic install clicked Install
+  TRunOutcome outcome_ = TRunOutcome::kNone;
+  uint32_t hintTicks_ = 0;
 };
 
 }  // namespace pinst

@@ -1,7 +1,26 @@
-// The Install button, the install run and its completion. The run itself and the
-// completion handlers and timers are filled in with the install sequence; until
-// then they are empty and the button only does its own part around the run.
+// The Install button and the install run: the questions, the removal of a printer
+// of the same name, the search dialog, the rescan, and the driver install, in
+// process on 32-bit Windows or through the 64-bit helper under WOW64.
+#include "app/install_codes.h"
 #include "app/main_form.h"
+#include "base/scope_exit.h"
+#include "base/win_path.h"
+#include "config/inf_model_name.h"
+#include "config/lang_strings.h"
+#include "dialogs/search_form.h"
+#include "engine/hardware_ids.h"
+#include "engine/library_bridge.h"
+#include "engine/printer_settings.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "platform/shell.h"
+#include "platform/system.h"
+#include "removal/driver_removal.h"
+#include "removal/printer_removal.h"
+#include "spooler/printer_ops.h"
+#include "sys/service_control.h"
+#include "sys/win_version.h"
+#include "ui/application.h"
 
 namespace pinst {
 
@@ -9,29 +28,210 @@ namespace {
 
 // How long the automatic install waits once the user has taken over.
 constexpr uint32_t kAutoInstallParkedMs = 3600000;
+constexpr int kWindows2000 = 50;
+
+// Shown in every language: starting the service failed; after OK the computer
+// restarts by itself.
+const char kServiceRestartText[] =
+    "\xB3\xCC\xD0\xF2\xC6\xF4\xB6\xAF\xB7\xFE\xCE\xF1\xCA\xA7\xB0\xDC\xA3\xAC\xB5\xE3\xBB\xF7\xC8"
+    "\xB7\xB6\xA8\xBA\xF3\xD7\xD4\xB6\xAF\xD6\xD8\xD0\xC2\xC6\xF4\xB6\xAF\xA1\xA3";
+const char kServiceRestartCaption[] = "Information";
+
+// The folder of the program's own file, with its trailing backslash.
+std::string ProgramFolder() {
+  return FolderOf(Os().files->ModuleFileName(), Os().system->GetAnsiCodePage());
+}
+
+bool FileNamed(const std::string& path) { return !path.empty() && Os().files->FileExists(path); }
 
 }  // namespace
+
+void TMainForm::EnterRun() { ++runDepth_; }
+
+void TMainForm::LeaveRun() {
+  if (--runDepth_ > 0 || !closePending_) return;
+  closePending_ = false;
+  Close();
+}
+
+void TMainForm::SetRunControlsEnabled(bool enabled) {
+  BbtnStart.SetEnabled(enabled);
+  BbtnExit.SetEnabled(enabled);
+  LvPrinters.SetEnabled(enabled);
+}
+
+void TMainForm::FinishRun() {
+  if (!FHideMode) Show();
+  FInstallState = kInstallFinished;
+  SetRunControlsEnabled(true);
+  ui::Application().SetBusyCursor(false);
+  BbtnExit.SetFocus();
+}
 
 void TMainForm::BbtnStartClick() {
   TmrAutoInstall.SetInterval(kAutoInstallParkedMs);
   TmrAutoInstall.SetEnabled(false);
+  // A double-click on the list or a key press must not start a second run.
+  if (RunInProgress()) return;
+  EnterRun();
+  ScopeExit leave([this] { LeaveRun(); });
   if (!FHideMode) SetTopMost(true);
-  if (LvPrinters.ItemIndex() >= 0) RunInstall(true);
-  if (!FHideMode) SetTopMost(false);
+  ScopeExit notTopMost([this] {
+    if (!FHideMode) SetTopMost(false);
+  });
+  TOption option;
+  if (!SelectedOption(option)) return;
+  InstallWebPrintControl(ProgramFolder() + ".\\i386\\WebPrint.ocx");
+  ui::Application().ProcessMessages();
+  if (FileNamed(option.BeforeRun)) {
+    Os().shell->Execute(Handle(), "open", option.BeforeRun, "", "", kShowCmdHide);
+  }
+  RunInstall(true);
 }
 
-// The install run of the selected model: empty until the install sequence exists.
-void TMainForm::RunInstall(bool /*online*/) {}
+void TMainForm::RunInstall(bool online) {
+  TOption option;
+  if (!SelectedOption(option)) return;
+  const int index = LvPrinters.ItemIndex();
+  const TLangStrings& lang = Lang();
+  if (online && !option.QuiteMode &&
+      ui::MessageDlg(this, lang.StrUsbConfirm, lang.StrNotice, kMbYesNo | kMbIconQuestion) !=
+          kIdYes) {
+    outcome_ = TRunOutcome::kCancelled;
+    return;
+  }
+  EnterRun();
+  ScopeExit leave([this] { LeaveRun(); });
+  outcome_ = TRunOutcome::kFailed;  // until a completion handler says otherwise
+  runEndedEarly_ = false;
+  SetRunControlsEnabled(false);
+  ui::Application().ProcessMessages();
+  ui::Application().SetBusyCursor(true);
+  TimerInstallingHints.SetEnabled(true);
+  // Under WOW64 the helper's report finishes the run, once it has been started;
+  // a run that ends before then is given back to the user here.
+  ScopeExit cleanUp([this] {
+    if (!awaitingHelper_) FinishRun();
+  });
 
-// Completion of a run (called directly, or sent by the 64-bit helper): empty until
-// the install sequence exists.
-void TMainForm::WMInstallSucceeded(ui::TMessage& /*message*/) {}
-void TMainForm::WMInstallFailed(ui::TMessage& /*message*/) {}
+  RunRegSetTool(true, option.RegSetImage2000);
+  const bool result = InstallDriver(index, online, option.QuiteMode);
+  RunRegSetTool(false, option.RegSetImage2000);
+  if (IsWow64() || runEndedEarly_) return;
+  if (result) {
+    ui::TMessage message{WM_INSTALL_SUCCEEDED, 0, 0, 0};
+    WMInstallSucceeded(message);
+  } else if (FErrorCode != 0) {
+    ui::TMessage message{WM_INSTALL_FAILED, 0, static_cast<intptr_t>(FErrorCode), 0};
+    WMInstallFailed(message);
+  }
+}
 
-// The automatic install, the helper watchdog and the installing hint: empty until
-// the install sequence exists.
-void TMainForm::TmrAutoInstallTimer() {}
-void TMainForm::TimerSetup64ErrorTimer() {}
-void TMainForm::TimerInstallingHintsTimer() {}
+bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
+  FRemovedDriver.clear();
+  bool result = false;
+  FInstallState = kInstalling;
+  if (GetWinVersion() < kWindows2000) return false;
+
+  TOption option;
+  if (FOptions) FOptions->GetOption(index, option);
+  const std::string& infPath = option.InstallSettingFile2K;
+  std::string modelName;
+  ReadInfModelName(infPath, modelName);
+  FFoundPort.clear();
+
+  SetLibraryErrorDisplay(option.InstallDll2K, false);
+  if (online) {
+    FindOnlinePort(FFoundPort);
+    FReplaceExisting = true;
+  }
+
+  if (FReplaceExisting && PrinterExists(modelName)) {
+    bool pending = true;
+    RemoveSameNamePrinter(modelName, quiet, pending);
+    if (pending) {
+      runEndedEarly_ = true;
+      return false;
+    }
+  }
+
+  if (online && option.ForceOnlineCheck && SearchDialog) {
+    SearchDialog->PromptCheck = option.PromptCheck;
+    Hide();
+    int modalResult = ui::mrNone;
+    try {
+      modalResult = SearchDialog->ShowModal();
+    } catch (const std::exception&) {
+      // The install goes on as if the dialog had been left with OK.
+    }
+    if (modalResult == ui::mrCancel) online = false;
+  }
+
+  FPrinterName = modelName;
+  runOnline_ = online;
+  if (online) {
+    ui::Pause({100});
+    RescanDevices(IsWow64() ? ".\\X64\\devcon.exe" : ".\\i386\\devcon.exe");
+    ui::Pause({100, 0, 50, 0, 100});
+  }
+
+  if (!IsWow64()) {
+    InstallInProcess(option, infPath, online, result);
+    FInstallState = kInstallFinished;
+  } else {
+    StartHelper64(Handle(), option.InstallImage64, infPath, option.OfflineEnumPrefix,
+                  option.Installdll64, option.InstallDll2K, FSetup64Process, FFoundPort, online);
+    TimerSetup64Error.SetEnabled(true);
+    awaitingHelper_ = true;
+  }
+  return result;
+}
+
+void TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet, bool& pending) {
+  const TLangStrings& lang = Lang();
+  if (!quiet && ui::MessageDlg(this, lang.StrSameName + modelName + "\r\n" + lang.StrUpgradeQuestion,
+                               lang.StrNotice, kMbOkCancel | kMbIconQuestion) != kIdOk) {
+    // Told as a cancel by the user, once: the run then ends without another report.
+    ui::TMessage message{WM_INSTALL_FAILED, 0, static_cast<intptr_t>(kErrorInstallCancelled), 0};
+    WMInstallFailed(message);
+  } else {
+    std::string driver;
+    GetPrinterDriver(modelName, driver);
+    const uint32_t removal = DeletePrinterByName(modelName);
+    if (removal == kPrinterHasJobs && !quiet) {
+      ui::MessageDlg(this, lang.StrPrinterBusy, lang.StrNotice, kMbOk | kMbIconError);
+    }
+    if (removal == kPrinterDeleted) {
+      pending = false;
+      if (GetWinVersion() == kWindows2000) {
+        DeletePrnDriver(driver);
+        FRemovedDriver = driver;
+      }
+    }
+  }
+  ui::Pause({500, 0, 100, 0, 100});
+}
+
+void TMainForm::InstallInProcess(const TOption& option, const std::string& infPath, bool online,
+                                 bool& result) {
+  StopMonitorService(option.ServiceName, option.ServiceExe, option.ForceUninstallService);
+  ui::Pause({100, 0, 50, 0, 100});
+  SetLibraryErrorDisplay(option.InstallDll2K, false);
+  result = InstallByLibrary(Handle(), FErrorCode, infPath, option.OfflineEnumPrefix,
+                            option.InstallDll2K, FFoundPort, online);
+  if (!result) return;
+  ui::Pause({100, 0, 100});
+  if (FileNamed(option.AfterRun)) Os().shell->WinExec(option.AfterRun, kShowCmdHide);
+  if (!option.ServiceName.empty()) StartMonitorServiceOrRestart(option);
+}
+
+void TMainForm::StartMonitorServiceOrRestart(const TOption& option) {
+  if (StartMonitorService(option.ServiceName, option.ServiceExe)) return;
+  ui::Pause({100, 0, 100});
+  if (StartMonitorService(option.ServiceName, option.ServiceExe)) return;
+  ui::MessageDlg(this, kServiceRestartText, kServiceRestartCaption, kMbOk | kMbIconInformation);
+  // The doubled backslash after the folder is accepted by Windows.
+  Os().shell->WinExec(ProgramFolder() + "\\Setup.bat", kShowCmdShow);
+}
 
 }  // namespace pinst

@@ -144,7 +144,16 @@ void TFormSearching::tmrStepsTimer() {
   } else {
     pbSteps.SetPosition(pbSteps.Position() + kStepSize);
   }
-  if (host_.findOnlinePort) host_.findOnlinePort(PortName);
+  if (host_.findOnlinePort) {
+    try {
+      host_.findOnlinePort(PortName);
+    } catch (...) {
+      // Stopped before the error is shown: its box pumps messages, and every
+      // further tick would open another one on top of it.
+      tmrSteps.SetEnabled(false);
+      throw;
+    }
+  }
   if (pbSteps.Position() >= pbSteps.Max()) {
     Found = !PortName.empty();
     FinishSearch();

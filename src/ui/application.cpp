@@ -27,6 +27,8 @@ bool TApplication::Terminated() const { return Os().ui->QuitRequested(); }
 
 void TApplication::ProcessMessages() { Os().ui->ProcessMessages(); }
 
+void TApplication::RunUntil(const std::function<bool()>& done) { Os().ui->RunLoop(done); }
+
 void TApplication::Dispatch(const std::function<void()>& handler) {
   try {
     handler();

@@ -31,6 +31,9 @@ class TApplication {
   bool Terminated() const;
   // Handles the messages that are waiting, then returns.
   void ProcessMessages();
+  // Handles messages, waiting for them, until done() is true or the program is
+  // told to end.
+  void RunUntil(const std::function<bool()>& done);
   // Runs an event handler the way the message loop does: an error it raises ends
   // the handler and is shown to the user.
   void Dispatch(const std::function<void()>& handler);

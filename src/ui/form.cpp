@@ -79,6 +79,7 @@ void TForm::Close() {
     if (modalResult_ == mrNone) modalResult_ = mrCancel;
     return;
   }
+  if (OnCloseQuery && !OnCloseQuery()) return;
   if (OnClose) OnClose();
   Hide();
   if (Application().MainForm() == this) Application().Terminate();

@@ -67,6 +67,8 @@ class TForm : public TControl {
   // program comes back from another one, nor when a message box it owns closes.
   std::function<void()> OnActivate;
   std::function<void()> OnClose;
+  // Asked before a form that is not modal closes; false keeps it open.
+  std::function<bool()> OnCloseQuery;
   std::function<void()> OnResize;
 
   bool Post(uint32_t msg, uintptr_t wParam, intptr_t lParam);

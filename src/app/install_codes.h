@@ -1,0 +1,24 @@
+// The codes an install run ends with: the SetupAPI codes the installer library
+// and the 64-bit helper report, and the program's exit codes for whoever started
+// the automatic install.
+#pragma once
+
+#include <cstdint>
+
+namespace pinst {
+
+// ERROR_NO_SUCH_DEVINST: the online install found no device of the model.
+constexpr uint32_t kErrorNoSuchDevinst = 0xE000020B;
+// ERROR_NO_CATALOG_FOR_OEM_INF, which the library reports for a cancel by the user.
+constexpr uint32_t kErrorInstallCancelled = 0xE000022F;
+// A helper that ended without a report and without a failure code of its own.
+constexpr uint32_t kErrorHelperEndedSilently = 1603;
+
+// Exit codes, as Windows Installer uses them.
+constexpr int kExitInstalled = 0;
+constexpr int kExitNothingToInstall = 2;  // hidden, and no model marked for the automatic install
+constexpr int kExitCancelled = 1602;      // the user cancelled or declined
+constexpr int kExitFailed = 1603;         // any other failure
+constexpr int kExitRestartNeeded = 3010;  // installed; a restart is asked for
+
+}  // namespace pinst
