@@ -1,10 +1,7 @@
 #include "app/installer_main.h"
 
-#include "app/main_form.h"
+#include "app/installer_windows.h"
 #include "config/lang_strings.h"
-#include "diag/diag_window.h"
-#include "dialogs/prompt_form.h"
-#include "dialogs/search_form.h"
 #include "platform/platform.h"
 #include "platform/system.h"
 #include "ui/application.h"
@@ -14,18 +11,8 @@ namespace pinst {
 int RunInstaller(const std::vector<std::string>& args) {
   InitLangStrings(Os().system->GetSystemDefaultLangID());
 
-  TMainForm mainForm(args);
-  TFormSearching searching({
-      .debugMode = [&mainForm] { return mainForm.FDebugMode; },
-      .findOnlinePort = [&mainForm](std::string& port) { mainForm.FindOnlinePort(port); },
-      // Hidden stays hidden: the dialog's close does not show the main window then.
-      .mainWindow = mainForm.FHideMode ? nullptr : &mainForm,
-  });
-  TFormPromptCheck prompt;
-  TFormTest test;
-  searching.PromptForm = &prompt;
-  mainForm.SearchDialog = &searching;
-  mainForm.TestWindow = &test;
+  TInstallerWindows windows(args);
+  TMainForm& mainForm = windows.Main;
   ui::Application().Title = Lang().StrInstallerTitle;
 
   // Hidden, with no automatic install armed, the program could show nothing,

@@ -10,10 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
+#include "app/installer_windows.h"
 #include "config/lang_strings.h"
-#include "dialogs/prompt_form.h"
-#include "dialogs/search_form.h"
 #include "platform/sim/sim_windows.h"
 #include "platform/system.h"
 
@@ -22,21 +20,6 @@ namespace pinst::testdata {
 inline const std::string kModel = "Tessaly XP-100";
 inline const std::string kHwid = "TessalyXP-1009A2B";
 inline const std::string kUsbDevice = "USBPRINT\\TESSALYXP-100\\7&1A2B&0&USB003";
-
-// The search dialog, the prompt and the main window, wired as the program wires them.
-struct InstallerWindows {
-  explicit InstallerWindows(const std::vector<std::string>& args)
-      : main(args),
-        searching({.debugMode = [this] { return main.FDebugMode; },
-                   .findOnlinePort = [this](std::string& port) { main.FindOnlinePort(port); },
-                   .mainWindow = main.FHideMode ? nullptr : &main}) {
-    searching.PromptForm = &prompt;
-    main.SearchDialog = &searching;
-  }
-  TMainForm main;
-  TFormSearching searching;
-  TFormPromptCheck prompt;
-};
 
 class InstallTest : public ::testing::Test {
  protected:
@@ -80,9 +63,9 @@ class InstallTest : public ::testing::Test {
     win.files.AddFile("X64\\Instavo64.exe", "helper");
     win.files.AddFile("X64\\inst2k64.dll", "library");
   }
-  std::unique_ptr<InstallerWindows> Start(const std::vector<std::string>& args = {}) {
-    auto windows = std::make_unique<InstallerWindows>(args);
-    if (!windows->main.FHideMode) windows->main.Show();
+  std::unique_ptr<TInstallerWindows> Start(const std::vector<std::string>& args = {}) {
+    auto windows = std::make_unique<TInstallerWindows>(args);
+    if (!windows->Main.FHideMode) windows->Main.Show();
     win.trace.Clear();
     win.system.messageBoxAnswers.clear();
     return windows;

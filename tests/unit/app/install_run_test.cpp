@@ -73,7 +73,7 @@ TEST_F(InstallRunTest, OnlineUsbPrinterIsInstalledOnItsPortAndFinished) {
   UsbPrinterConnected();
   auto w = Start();
   Answer({kIdYes});
-  ASSERT_TRUE(win.ui.Click(w->main.BbtnStart.Handle()));
+  ASSERT_TRUE(win.ui.Click(w->Main.BbtnStart.Handle()));
   EXPECT_EQ(Trace(), Join({{kUsbQuestion},
                            kRescan,
                            {"cmd sc query NvPrnMon", "cmd sc stop NvPrnMon", "sleep 100"},
@@ -86,9 +86,9 @@ TEST_F(InstallRunTest, OnlineUsbPrinterIsInstalledOnItsPortAndFinished) {
   ASSERT_NE(printer, nullptr);
   EXPECT_EQ(printer->info.portName, "USB003");
   EXPECT_EQ(win.spooler.defaultPrinter, kModel);
-  ExpectWindowBack(w->main);
-  EXPECT_EQ(win.ui.Window(w->main.Handle()).topMostChanges, (std::vector<bool>{true, false}));
-  EXPECT_EQ(w->main.FPrinterName, "");
+  ExpectWindowBack(w->Main);
+  EXPECT_EQ(win.ui.Window(w->Main.Handle()).topMostChanges, (std::vector<bool>{true, false}));
+  EXPECT_EQ(w->Main.FPrinterName, "");
 }
 
 // A model whose library reports no device: where the online run went on
@@ -124,7 +124,7 @@ TEST_F(InstallRunTest, NoDeviceOnlineLeadsOfflineDirectlyOrByTheUsersChoice) {
     auto w = Start();
     Answer({kIdYes});
     if (c.usb) Answer({c.answer, kIdYes});
-    w->main.BbtnStart.Click();
+    w->Main.BbtnStart.Click();
     Steps installs;
     for (const std::string& step : Trace()) {
       if (step.rfind("FuncInst2K", 0) == 0) installs.push_back(step);
@@ -136,9 +136,9 @@ TEST_F(InstallRunTest, NoDeviceOnlineLeadsOfflineDirectlyOrByTheUsersChoice) {
       EXPECT_EQ(boxes[1], Box(kMbYesNoCancel | kMbIconWarning, "Notice", question, c.answer));
     }
     EXPECT_EQ(win.spooler.Find(kModel) != nullptr, c.installed);
-    EXPECT_EQ(w->main.Outcome(),
+    EXPECT_EQ(w->Main.Outcome(),
               c.installed ? TRunOutcome::kInstalled : TRunOutcome::kCancelled);
-    ExpectWindowBack(w->main);
+    ExpectWindowBack(w->Main);
   }
 }
 
@@ -146,7 +146,7 @@ TEST_F(InstallRunTest, OfflineRunAsksNothingAndSkipsTheRescan) {
   WriteIni();
   UsbPrinterConnected();
   auto w = Start();
-  w->main.RunInstall(false);
+  w->Main.RunInstall(false);
   EXPECT_EQ(Trace(), Join({kAfterServiceStop,
                            {"FuncInst2K i386\\XP100.inf LPTOFFLINE\\" + kHwid + " LPT1:"},
                            kAfterInstall,
@@ -160,7 +160,7 @@ TEST_F(InstallRunTest, OfflineRunReportingNoDeviceIsShownAsAFailure) {
   lib.installResult = 2;
   lib.lastInstallError = kErrorNoSuchDevinst;
   auto w = Start();
-  w->main.RunInstall(false);
+  w->Main.RunInstall(false);
   EXPECT_EQ(Boxes(), (Steps{Failure("E000020B")}));
   EXPECT_EQ(lib.installCalls.size(), 1u);
 }
@@ -188,7 +188,7 @@ TEST_F(InstallRunTest, SameNamePrinterIsReplacedAfterTheUpgradeQuestion) {
     lib.installCalls.clear();
     auto w = Start();
     win.system.messageBoxAnswers.assign(c.answers.begin(), c.answers.end());
-    w->main.BbtnStart.Click();
+    w->Main.BbtnStart.Click();
     EXPECT_EQ(Boxes(), c.boxes);
     const Steps steps = Trace();
     auto removed = std::find(steps.begin(), steps.end(), "DeletePrinter " + kModel);
@@ -243,14 +243,14 @@ TEST_F(InstallRunTest, SameNamePrinterThatStaysEndsTheRunWithItsOwnMessageOnly) 
     if (c.refuseDelete) win.spooler.failDelete = 5;
     WriteIni();
     auto w = Start();
-    w->main.FErrorCode = 0x1234;  // left by an earlier run
+    w->Main.FErrorCode = 0x1234;  // left by an earlier run
     Answer({kIdYes, c.upgradeAnswer});
-    w->main.BbtnStart.Click();
+    w->Main.BbtnStart.Click();
     EXPECT_EQ(Boxes(), c.boxes);
     EXPECT_TRUE(lib.installCalls.empty());
     EXPECT_EQ(win.spooler.Find(kModel)->info.driverName, "Old Driver");
-    EXPECT_EQ(w->main.Outcome(), c.outcome);
-    ExpectWindowBack(w->main);
+    EXPECT_EQ(w->Main.Outcome(), c.outcome);
+    ExpectWindowBack(w->Main);
     win.spooler.failDelete.reset();
   }
 }
@@ -267,7 +267,7 @@ TEST_F(InstallRunTest, Windows2000RemovesTheOldDriverAndPutsThePrinterBackOnFail
   lib.installResult = 2;
   lib.lastInstallError = 5;
   auto w = Start();
-  w->main.BbtnStart.Click();
+  w->Main.BbtnStart.Click();
   const Steps steps = Trace();
   const Steps expectedOrder = {"start C:\\dist\\i386\\Setup.exe Auto", "DeletePrinter " + kModel,
                                "DeletePrinterDriver Tessaly Driver",
@@ -290,7 +290,7 @@ TEST_F(InstallRunTest, ServiceThatWillNotStartTwiceLeadsToTheRestartBatch) {
   win.files.AddFile("after.exe", "program");
   ServiceRuns(false);
   auto w = Start();
-  w->main.BbtnStart.Click();
+  w->Main.BbtnStart.Click();
   const Steps steps = Trace();
   auto install = std::find_if(steps.begin(), steps.end(),
                               [](const std::string& s) { return s.rfind("FuncInst2K", 0) == 0; });
@@ -318,12 +318,12 @@ TEST_F(InstallRunTest, MissingLibraryRaisesItsErrorAndTheWindowComesBack) {
     if (wow64) Wow64();
     auto w = Start();
     // The Install button's click runs as the message loop runs it.
-    ui::Application().Dispatch([&] { w->main.BbtnStart.Click(); });
+    ui::Application().Dispatch([&] { w->Main.BbtnStart.Click(); });
     EXPECT_EQ(Boxes(),
               (Steps{Box(kMbOk | kMbIconError, "Printer Installer", "The DLL file not found!",
                          kIdOk)}));
-    ExpectWindowBack(w->main);
-    EXPECT_EQ(win.ui.Window(w->main.Handle()).topMostChanges.back(), false);
+    ExpectWindowBack(w->Main);
+    EXPECT_EQ(win.ui.Window(w->Main.Handle()).topMostChanges.back(), false);
   }
 }
 
@@ -331,17 +331,17 @@ TEST_F(InstallRunTest, DeclinedUsbQuestionOrNoModelChangesNothing) {
   WriteIni();
   auto w = Start();
   Answer({kIdNo});
-  w->main.BbtnStart.Click();
+  w->Main.BbtnStart.Click();
   EXPECT_EQ(Trace(), (Steps{UsbQuestion(kIdNo)}));
-  EXPECT_TRUE(w->main.BbtnStart.Enabled());
-  EXPECT_EQ(w->main.Outcome(), TRunOutcome::kCancelled);
+  EXPECT_TRUE(w->Main.BbtnStart.Enabled());
+  EXPECT_EQ(w->Main.Outcome(), TRunOutcome::kCancelled);
 
-  ASSERT_TRUE(win.ui.SelectItem(w->main.LvPrinters.Handle(), -1));
+  ASSERT_TRUE(win.ui.SelectItem(w->Main.LvPrinters.Handle(), -1));
   win.trace.Clear();
-  w->main.BbtnStartClick();
+  w->Main.BbtnStartClick();
   EXPECT_TRUE(win.trace.Lines().empty());
-  EXPECT_FALSE(w->main.TmrAutoInstall.Enabled());
-  EXPECT_EQ(win.ui.Window(w->main.Handle()).topMostChanges,
+  EXPECT_FALSE(w->Main.TmrAutoInstall.Enabled());
+  EXPECT_EQ(win.ui.Window(w->Main.Handle()).topMostChanges,
             (std::vector<bool>{true, false, true, false}));
 }
 
