@@ -16,6 +16,12 @@ namespace {
 HWND H(UiHandle handle) { return reinterpret_cast<HWND>(handle); }
 UiHandle U(HWND hwnd) { return reinterpret_cast<UiHandle>(hwnd); }
 
+// The top left corner of a width x height window centred in area, kept on screen.
+POINT CentreIn(const RECT& area, int width, int height) {
+  return {std::max<LONG>(0, area.left + (area.right - area.left - width) / 2),
+          std::max<LONG>(0, area.top + (area.bottom - area.top - height) / 2)};
+}
+
 struct FormStyle {
   DWORD style;
   DWORD exStyle;
@@ -113,19 +119,18 @@ UiHandle Win32Ui::CreateForm(const UiFormSpec& spec, IUiSink* sink) {
 
   RECT area = {};
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  if (spec.placement == UiPlacement::kOwnerCentre && spec.owner) {
-    ::GetWindowRect(H(spec.owner), &area);
-  }
-  int x = area.left + (area.right - area.left - width) / 2;
-  int y = area.top + (area.bottom - area.top - height) / 2;
-  x = std::max(0, x);
-  y = std::max(0, y);
+  const bool overOwner = spec.placement == UiPlacement::kOwnerCentre && spec.owner;
+  if (overOwner) ::GetWindowRect(H(spec.owner), &area);
+  const POINT at = CentreIn(area, width, height);
+  const int x = at.x;
+  const int y = at.y;
 
   HWND hwnd = ::CreateWindowExA(fs.exStyle, spec.className.c_str(), spec.caption.c_str(), fs.style,
                                 x, y, width, height, H(spec.owner), nullptr, instance_, nullptr);
   if (!hwnd) return 0;
   Peer& peer = Adopt(hwnd, UiKind::kForm, sink);
   peer.border = spec.border;
+  peer.centreOnOwner = overOwner;
   ::SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
   return U(hwnd);
 }
@@ -292,6 +297,18 @@ void Win32Ui::SetBounds(UiHandle window, const UiBounds& bounds) {
 }
 
 void Win32Ui::SetVisible(UiHandle window, bool visible) {
+  const Peer* peer = Find(H(window));
+  if (visible && peer && peer->centreOnOwner && !::IsWindowVisible(H(window))) {
+    // Over the owner where it is now, not where it was when this was created.
+    RECT owner = {};
+    RECT own = {};
+    if (::GetWindowRect(::GetWindow(H(window), GW_OWNER), &owner) &&
+        ::GetWindowRect(H(window), &own)) {
+      const POINT at = CentreIn(owner, own.right - own.left, own.bottom - own.top);
+      ::SetWindowPos(H(window), nullptr, at.x, at.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
   ::ShowWindow(H(window), visible ? SW_SHOW : SW_HIDE);
 }
 
