@@ -100,7 +100,8 @@ void TMainForm::WMInstallFailed(ui::TMessage& message) {
     ui::MessageDlg(this, lang.StrInstallCancelled, lang.StrNotice, kMbOk);
   } else if (FErrorCode != 0) {
     outcome_ = TRunOutcome::kFailed;
-    ui::MessageDlg(this, FormatCode(lang.StrInstallFailCode + "\r\n", FErrorCode) + lang.StrRetryLater,
+    ui::MessageDlg(this,
+                   FormatCode(lang.StrInstallFailCode + "\r\n", FErrorCode) + lang.StrRetryLater,
                    lang.StrNotice, kMbOk | kMbIconError);
   } else {
     outcome_ = TRunOutcome::kFailed;

@@ -189,8 +189,9 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
 
 void TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet, bool& pending) {
   const TLangStrings& lang = Lang();
-  if (!quiet && ui::MessageDlg(this, lang.StrSameName + modelName + "\r\n" + lang.StrUpgradeQuestion,
-                               lang.StrNotice, kMbOkCancel | kMbIconQuestion) != kIdOk) {
+  if (!quiet &&
+      ui::MessageDlg(this, lang.StrSameName + modelName + "\r\n" + lang.StrUpgradeQuestion,
+                     lang.StrNotice, kMbOkCancel | kMbIconQuestion) != kIdOk) {
     // Told as a cancel by the user, once: the run then ends without another report.
     ui::TMessage message{WM_INSTALL_FAILED, 0, static_cast<intptr_t>(kErrorInstallCancelled), 0};
     WMInstallFailed(message);

@@ -4,6 +4,11 @@
 // for failure. Its exit code carries the outcome as well, for a report that got lost:
 // 0 success, otherwise the error code (ERROR_INSTALL_FAILURE when the library gave
 // none, or gave the value that reads as "still running").
+//
+// Every start appends its command line to Instavo64.log beside it. A test that needs
+// a helper which ends without any report sets, in Instavo64.ini beside it:
+//   [Helper]
+//   ExitWithoutReport=0xC0000005      the exit code to end with, nothing posted
 #include <windows.h>
 
 #include <string>
@@ -78,6 +83,11 @@ Outcome InstallThroughLibrary(const HelperRequest& request, HWND window) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  const std::string folder = ModuleFolder(nullptr);
+  AppendLine(folder + "Instavo64.log", ::GetCommandLineA());
+  if (auto code = ParseUInt32(IniString(folder + "Instavo64.ini", "Helper", "ExitWithoutReport"))) {
+    return static_cast<int>(*code);
+  }
   const HelperRequest request = ParseHelperCommandLine(::GetCommandLineA());
   if (request.window == 0) return ERROR_INVALID_PARAMETER;
   // A handle from a 32-bit program is a 32-bit value, widened with its sign.

@@ -47,7 +47,7 @@ struct Peer {
   bool trackingMouse = false;
   bool infoBackground = false;
   UiBorder border = UiBorder::kSizeable;
-  bool centreOnOwner = false;  // a dialog placed over its owner each time it appears
+  bool centreOnOwner = false;      // a dialog placed over its owner each time it appears
   HWND savedFocus = nullptr;       // a form's focused child while it is inactive
   ScopedGdiObject bitmap;          // a picture's bitmap
   ScopedImageList glyph;           // a button's picture

@@ -53,10 +53,10 @@ TEST_F(CompletionTest, HelperIsStartedWithTheWindowsHandleAndTheWindowWaitsForIt
     win.ui.AdvanceTime(500);
     hints.push_back(w->Main.StaBarInfo.SimpleText());
   }
-  EXPECT_EQ(hints, (Steps{"InfosInstalling, Please Wait .", "InfosInstalling, Please Wait . .",
-                          "InfosInstalling, Please Wait . . .",
-                          "InfosInstalling, Please Wait . . . .",
-                          "InfosInstalling, Please Wait . . . . .", "InfosInstalling, Please Wait"}));
+  EXPECT_EQ(hints,
+            (Steps{"InfosInstalling, Please Wait .", "InfosInstalling, Please Wait . .",
+                   "InfosInstalling, Please Wait . . .", "InfosInstalling, Please Wait . . . .",
+                   "InfosInstalling, Please Wait . . . . .", "InfosInstalling, Please Wait"}));
 
   // A resize re-selects the model but leaves Install disabled; a second click
   // starts nothing.
@@ -86,23 +86,47 @@ TEST_F(CompletionTest, HelperReportsOrTheWatchdogEndsTheRun) {
   struct Case {
     const char* name;
     std::optional<std::pair<uint32_t, uint32_t>> report;  // message and LParam
-    std::optional<uint32_t> exitCode;                      // nullopt: still running
+    std::optional<uint32_t> exitCode;                     // nullopt: still running
     bool startable;
     Steps boxes;
     TRunOutcome outcome;
   } cases[] = {
-      {"succeeds", {{WM_INSTALL_SUCCEEDED, 0}}, std::nullopt, true, {kSuccess},
+      {"succeeds",
+       {{WM_INSTALL_SUCCEEDED, 0}},
+       std::nullopt,
+       true,
+       {kSuccess},
        TRunOutcome::kInstalled},
-      {"fails", {{WM_INSTALL_FAILED, 5}}, std::nullopt, true, {Failure("00000005")},
+      {"fails",
+       {{WM_INSTALL_FAILED, 5}},
+       std::nullopt,
+       true,
+       {Failure("00000005")},
        TRunOutcome::kFailed},
-      {"user cancel", {{WM_INSTALL_FAILED, kErrorInstallCancelled}}, std::nullopt, true,
-       {kCancelled}, TRunOutcome::kCancelled},
-      {"reports, then ends before the tick", {{WM_INSTALL_SUCCEEDED, 0}}, 0u, true, {kSuccess},
+      {"user cancel",
+       {{WM_INSTALL_FAILED, kErrorInstallCancelled}},
+       std::nullopt,
+       true,
+       {kCancelled},
+       TRunOutcome::kCancelled},
+      {"reports, then ends before the tick",
+       {{WM_INSTALL_SUCCEEDED, 0}},
+       0u,
+       true,
+       {kSuccess},
        TRunOutcome::kInstalled},
-      {"ends without a report", std::nullopt, 0u, true, {Failure("00000643")},
+      {"ends without a report",
+       std::nullopt,
+       0u,
+       true,
+       {Failure("00000643")},
        TRunOutcome::kFailed},
       {"crashes", std::nullopt, 0xC0000005u, true, {Failure("C0000005")}, TRunOutcome::kFailed},
-      {"could not be started", std::nullopt, std::nullopt, false, {Failure("00000643")},
+      {"could not be started",
+       std::nullopt,
+       std::nullopt,
+       false,
+       {Failure("00000643")},
        TRunOutcome::kFailed},
   };
   for (const Case& c : cases) {

@@ -27,7 +27,8 @@ class InstallTest : public ::testing::Test {
     InitLangStrings(0x0409);
     win.files.AddFile("i386\\XP100.inf",
                       "[Manufacturer]\r\n\"Tessaly\"=Tessaly\r\n\r\n[Tessaly]\r\n\"" + kModel +
-                          "\"=XP100.Install,LPTENUM\\" + kHwid + ",USBPRINT\\XP100Generic\r\n\r\n"
+                          "\"=XP100.Install,LPTENUM\\" + kHwid +
+                          ",USBPRINT\\XP100Generic\r\n\r\n"
                           "[Strings]\r\nProviderName=\"Tessaly\"\r\n");
     win.spooler.AddPorts("USB", 3, "USB Monitor", "Virtual printer port for USB");
     // The library installs a printer of the model's name on the port it is given.

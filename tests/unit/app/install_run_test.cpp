@@ -136,8 +136,7 @@ TEST_F(InstallRunTest, NoDeviceOnlineLeadsOfflineDirectlyOrByTheUsersChoice) {
       EXPECT_EQ(boxes[1], Box(kMbYesNoCancel | kMbIconWarning, "Notice", question, c.answer));
     }
     EXPECT_EQ(win.spooler.Find(kModel) != nullptr, c.installed);
-    EXPECT_EQ(w->Main.Outcome(),
-              c.installed ? TRunOutcome::kInstalled : TRunOutcome::kCancelled);
+    EXPECT_EQ(w->Main.Outcome(), c.installed ? TRunOutcome::kInstalled : TRunOutcome::kCancelled);
     ExpectWindowBack(w->Main);
   }
 }
@@ -166,11 +165,10 @@ TEST_F(InstallRunTest, OfflineRunReportingNoDeviceIsShownAsAFailure) {
 }
 
 TEST_F(InstallRunTest, SameNamePrinterIsReplacedAfterTheUpgradeQuestion) {
-  const std::string upgrade =
-      Box(kMbOkCancel | kMbIconQuestion, "Notice",
-          "Exist The Same Printer Name:" + kModel +
-              "\r\nYou Can Upgrade This Driver, Do You Want To Do This?",
-          kIdOk);
+  const std::string upgrade = Box(kMbOkCancel | kMbIconQuestion, "Notice",
+                                  "Exist The Same Printer Name:" + kModel +
+                                      "\r\nYou Can Upgrade This Driver, Do You Want To Do This?",
+                                  kIdOk);
   struct Case {
     const char* name;
     std::string extra;
@@ -219,20 +217,33 @@ TEST_F(InstallRunTest, SameNamePrinterThatStaysEndsTheRunWithItsOwnMessageOnly) 
     Steps boxes;
     TRunOutcome outcome;
   } cases[] = {
-      {"declined", kIdCancel, 0, false, {kUsbQuestion, declined, cancelled},
+      {"declined",
+       kIdCancel,
+       0,
+       false,
+       {kUsbQuestion, declined, cancelled},
        TRunOutcome::kCancelled},
-      {"busy", kIdOk, 2, false, {kUsbQuestion, Box(kMbOkCancel | kMbIconQuestion, "Notice",
-                                                   "Exist The Same Printer Name:" + kModel +
-                                                       "\r\nYou Can Upgrade This Driver, Do You "
-                                                       "Want To Do This?",
-                                                   kIdOk),
-                                 busy},
+      {"busy",
+       kIdOk,
+       2,
+       false,
+       {kUsbQuestion,
+        Box(kMbOkCancel | kMbIconQuestion, "Notice",
+            "Exist The Same Printer Name:" + kModel +
+                "\r\nYou Can Upgrade This Driver, Do You "
+                "Want To Do This?",
+            kIdOk),
+        busy},
        TRunOutcome::kFailed},
-      {"not removable", kIdOk, 0, true, {kUsbQuestion, Box(kMbOkCancel | kMbIconQuestion, "Notice",
-                                                           "Exist The Same Printer Name:" + kModel +
-                                                               "\r\nYou Can Upgrade This Driver, "
-                                                               "Do You Want To Do This?",
-                                                           kIdOk)},
+      {"not removable",
+       kIdOk,
+       0,
+       true,
+       {kUsbQuestion, Box(kMbOkCancel | kMbIconQuestion, "Notice",
+                          "Exist The Same Printer Name:" + kModel +
+                              "\r\nYou Can Upgrade This Driver, "
+                              "Do You Want To Do This?",
+                          kIdOk)},
        TRunOutcome::kFailed},
   };
   for (const Case& c : cases) {
@@ -269,10 +280,12 @@ TEST_F(InstallRunTest, Windows2000RemovesTheOldDriverAndPutsThePrinterBackOnFail
   auto w = Start();
   w->Main.BbtnStart.Click();
   const Steps steps = Trace();
-  const Steps expectedOrder = {"start C:\\dist\\i386\\Setup.exe Auto", "DeletePrinter " + kModel,
+  const Steps expectedOrder = {"start C:\\dist\\i386\\Setup.exe Auto",
+                               "DeletePrinter " + kModel,
                                "DeletePrinterDriver Tessaly Driver",
                                "FuncInst2K i386\\XP100.inf " + kHwid + " LPT1:",
-                               "start C:\\dist\\i386\\Setup.exe Auto Disable", Failure("00000005")};
+                               "start C:\\dist\\i386\\Setup.exe Auto Disable",
+                               Failure("00000005")};
   auto at = steps.begin();
   for (const std::string& step : expectedOrder) {
     at = std::find(at, steps.end(), step);
@@ -285,8 +298,9 @@ TEST_F(InstallRunTest, Windows2000RemovesTheOldDriverAndPutsThePrinterBackOnFail
 }
 
 TEST_F(InstallRunTest, ServiceThatWillNotStartTwiceLeadsToTheRestartBatch) {
-  WriteIni("QuiteMode=1\r\nServiceName=NvPrnMon\r\nServiceExe=i386\\NvPrnMon.exe\r\n"
-           "AfterRun=after.exe\r\n");
+  WriteIni(
+      "QuiteMode=1\r\nServiceName=NvPrnMon\r\nServiceExe=i386\\NvPrnMon.exe\r\n"
+      "AfterRun=after.exe\r\n");
   win.files.AddFile("after.exe", "program");
   ServiceRuns(false);
   auto w = Start();
@@ -295,11 +309,10 @@ TEST_F(InstallRunTest, ServiceThatWillNotStartTwiceLeadsToTheRestartBatch) {
   auto install = std::find_if(steps.begin(), steps.end(),
                               [](const std::string& s) { return s.rfind("FuncInst2K", 0) == 0; });
   ASSERT_NE(install, steps.end());
-  const Steps expected =
-            Join({kAfterInstall,
-                  {"winexec after.exe show 0", "cmd sc query NvPrnMon", "cmd sc start NvPrnMon",
-                   "sleep 100", "sleep 0", "sleep 100", "cmd sc query NvPrnMon",
-                   "cmd sc start NvPrnMon"}});
+  const Steps expected = Join(
+      {kAfterInstall,
+       {"winexec after.exe show 0", "cmd sc query NvPrnMon", "cmd sc start NvPrnMon", "sleep 100",
+        "sleep 0", "sleep 100", "cmd sc query NvPrnMon", "cmd sc start NvPrnMon"}});
   EXPECT_EQ(Steps(install + 1, install + 1 + static_cast<long>(expected.size())), expected);
   EXPECT_EQ(Boxes()[0],
             Box(kMbOk | kMbIconInformation, "Information",
@@ -319,9 +332,9 @@ TEST_F(InstallRunTest, MissingLibraryRaisesItsErrorAndTheWindowComesBack) {
     auto w = Start();
     // The Install button's click runs as the message loop runs it.
     ui::Application().Dispatch([&] { w->Main.BbtnStart.Click(); });
-    EXPECT_EQ(Boxes(),
-              (Steps{Box(kMbOk | kMbIconError, "Printer Installer", "The DLL file not found!",
-                         kIdOk)}));
+    EXPECT_EQ(
+        Boxes(),
+        (Steps{Box(kMbOk | kMbIconError, "Printer Installer", "The DLL file not found!", kIdOk)}));
     ExpectWindowBack(w->Main);
     EXPECT_EQ(win.ui.Window(w->Main.Handle()).topMostChanges.back(), false);
   }

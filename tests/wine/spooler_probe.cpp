@@ -1,0 +1,29 @@
+// Reads the spooler's state for the end-to-end scripts, one line each:
+//   printer NAME|PORT|PRINT PROCESSOR|DATATYPE|DRIVER    every local printer, in order
+//   default NAME                                          the default printer, if any
+#include <windows.h>
+#include <winspool.h>
+
+#include <cstdio>
+#include <vector>
+
+int main() {
+  DWORD needed = 0;
+  DWORD count = 0;
+  ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
+  std::vector<BYTE> buffer(needed + 1);
+  if (needed > 0 &&
+      ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count)) {
+    const auto* printers = reinterpret_cast<const PRINTER_INFO_2A*>(buffer.data());
+    auto text = [](const char* s) { return s ? s : ""; };
+    for (DWORD i = 0; i < count; ++i) {
+      const PRINTER_INFO_2A& p = printers[i];
+      std::printf("printer %s|%s|%s|%s|%s\n", text(p.pPrinterName), text(p.pPortName),
+                  text(p.pPrintProcessor), text(p.pDatatype), text(p.pDriverName));
+    }
+  }
+  char name[512] = {};
+  DWORD size = sizeof name;
+  if (::GetDefaultPrinterA(name, &size)) std::printf("default %s\n", name);
+  return 0;
+}
