@@ -3,7 +3,14 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 export BUILD
 
-.PHONY: all deps build host host-asan win32 win32-tests win64 test host-test wine-test demo screenshots bench format clean
+# The Wine flavour: 32 where this machine starts 32-bit programs, 64 where it cannot
+# (scripts/wine-flavour.sh). PI_WINE_FLAVOUR=64 forces the 64-bit one anywhere. Asked
+# only once Wine is installed: the targets that need it run a second make after deps.
+FLAVOUR = $(shell bash scripts/wine-flavour.sh)
+export PI_WINE_FLAVOUR
+
+.PHONY: all deps build host host-asan win32 win32-tests win64 win64-tests wine-builds \
+  wine-builds-32 wine-builds-64 test test-64 host-test wine-test demo screenshots bench format clean
 
 all: build
 
@@ -35,21 +42,43 @@ win64:
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
 	ninja -C $(BUILD)/win64 -j $(JOBS)
 
-build: deps host host-asan win32 win32-tests win64
+# The 64-bit flavour's tree: the installer, the GoogleTest programs and every companion
+# program built x86_64, for tests only (nothing in it is shipped).
+win64-tests:
+	cmake -S . -B $(BUILD)/win64-tests -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DPI_WINE_TESTS=ON \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64-posix.cmake >/dev/null
+	ninja -C $(BUILD)/win64-tests -j $(JOBS)
+
+# What the Wine stage of each flavour needs. The shipped programs (win32, win64) are
+# built in both: their imports and layout are checked on every machine.
+wine-builds-32: win32 win32-tests win64
+wine-builds-64: win32 win64 win64-tests
+wine-builds:
+	@$(MAKE) --no-print-directory wine-builds-$(FLAVOUR)
+
+build: deps host host-asan
+	@$(MAKE) --no-print-directory wine-builds
 
 host-test: host host-asan
 	ctest --test-dir $(BUILD)/host --output-on-failure -j $(JOBS)
 	ctest --test-dir $(BUILD)/host-asan --output-on-failure -j $(JOBS)
 
-wine-test: win32 win32-tests win64
+wine-test: wine-builds
 	xvfb-run -a -s '-screen 0 1024x768x24' bash scripts/wine-tests.sh
 
-test: deps host-test wine-test
+test: deps
+	@$(MAKE) --no-print-directory host-test wine-test
 
-demo: deps win32 win64
+# Both flavours are kept working from a machine that runs 32-bit programs.
+test-64:
+	@$(MAKE) --no-print-directory test PI_WINE_FLAVOUR=64
+
+demo: deps
+	@$(MAKE) --no-print-directory wine-builds-$(FLAVOUR)
 	bash scripts/demo.sh
 
-screenshots: deps win32 win64
+screenshots: deps
+	@$(MAKE) --no-print-directory wine-builds-$(FLAVOUR)
 	xvfb-run -a -s '-screen 0 1024x768x24' bash scripts/screenshots.sh
 
 bench: deps win32

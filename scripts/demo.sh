@@ -7,19 +7,21 @@ cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
 . scripts/wine-lib.sh
 
-if [ ! -e "$BUILD/win32/PrinterInstaller.exe" ]; then
-  echo "missing $BUILD/win32/PrinterInstaller.exe (make BUILD=$BUILD win32)" >&2
+if [ ! -e "$PI_EXE" ]; then
+  echo "missing $PI_EXE (make BUILD=$BUILD demo builds it)" >&2
   exit 2
 fi
 
 if [ -n "${DISPLAY:-}" ]; then
   DIST="$BUILD/demo/dist"
   stage_dist "$DIST"
-  P32=$(wine_prefix 32)
+  P=$(main_prefix) || exit 1
+  flavour_note
   echo "Running the installer in $DIST; close its window to end the demo."
-  cd "$DIST" && WINEPREFIX="$P32" wine PrinterInstaller.exe
+  # No time limit: the demo runs until its window is closed.
+  cd "$DIST" && WINEPREFIX="$P" "$PI_WINE" PrinterInstaller.exe
   status=$?
-  WINEPREFIX="$P32" wineserver -k 2>/dev/null
+  WINEPREFIX="$P" wineserver -k 2>/dev/null
   exit $status
 fi
 

@@ -10,7 +10,7 @@ set -u -o pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
 . scripts/wine-lib.sh
-PROBE="$(realpath "$BUILD/win32/tests/wine/win_probe.exe")"
+PROBE="$(realpath "$PI_PROBE")"
 OUT="$BUILD/screenshots"
 mkdir -p "$OUT"
 
@@ -18,27 +18,25 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "screenshots.sh needs an X server (run it through xvfb-run or make screenshots)" >&2
   exit 2
 fi
-for need in "$BUILD/win32/PrinterInstaller.exe" "$PROBE"; do
-  [ -e "$need" ] || { echo "missing $need (make BUILD=$BUILD win32)" >&2; exit 2; }
+for need in "$PI_EXE" "$PROBE"; do
+  [ -e "$need" ] || { echo "missing $need (make BUILD=$BUILD screenshots builds it)" >&2; exit 2; }
 done
+flavour_note
 
-# shot_prefix LOCALE: a 32-bit prefix booted in that locale (so the system fonts
+# shot_prefix LOCALE: a prefix of the flavour booted in that locale (so the system fonts
 # of the title bars suit its script), whose windows live on an 800 x 600 virtual
 # desktop at the top left of the screen: with no window manager, that desktop is
 # what draws their title bars.
 shot_prefix() {
-  local dir="$BUILD/wine/shots-$1"
-  if [ ! -f "$dir/.booted" ]; then
-    rm -rf "$dir"
-    mkdir -p "$(dirname "$dir")"
-    LANG=$1 LC_ALL=$1 WINEARCH=win32 WINEPREFIX="$dir" wineboot -i >/dev/null 2>&1
-    WINEPREFIX="$dir" wineserver -w
+  local dir="$PI_WINE_DIR/shots-$1"
+  if [ ! -f "$dir/.desktop" ]; then
+    boot_prefix "$dir" "$WINE_FLAVOUR" "$1" || return 1
     WINEPREFIX="$dir" wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
       >/dev/null 2>&1
     WINEPREFIX="$dir" wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default \
       /d 800x600 /f >/dev/null 2>&1
     WINEPREFIX="$dir" wineserver -w
-    touch "$dir/.booted"
+    touch "$dir/.desktop"
   fi
   echo "$dir"
 }
@@ -59,7 +57,7 @@ capture() {
 # start_installer LOCALE: the exe in a fresh copy of the sample distribution.
 start_installer() {
   LOCALE=$1
-  PREFIX=$(shot_prefix "$LOCALE")
+  PREFIX=$(shot_prefix "$LOCALE") || return 1
   DIST="$BUILD/screenshots/dist-$LOCALE"
   stage_dist "$DIST"
   (cd "$DIST" && LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$PREFIX" wine PrinterInstaller.exe) &
@@ -96,9 +94,9 @@ main_window() {  # LOCALE FILE
 search_dialog() {  # LOCALE SEARCHING_FILE FOUND_FILE
   echo "search dialog, $1"
   LOCALE=$1
-  PREFIX=$(shot_prefix "$LOCALE")
+  PREFIX=$(shot_prefix "$LOCALE") || { status=1; return; }
   local preview
-  preview="$(realpath "$BUILD/win32/tests/wine/ui_preview.exe")"
+  preview="$(realpath "$PI_WIN_TREE/tests/wine/ui_preview.exe")"
   (LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$PREFIX" wine "$preview" search-found >/dev/null 2>&1) &
   PID=$!
   if probe wait TFormSearching 30000 >/dev/null; then

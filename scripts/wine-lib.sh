@@ -1,40 +1,170 @@
-# Shared by the Wine scripts: prefixes kept under the build folder, booted once.
-# Source it; it expects BUILD (the build root, e.g. build) to be set.
+# Shared by the Wine scripts. Source it with BUILD set (the build root, default build).
+#
+# Flavours. WINE_FLAVOUR is 32 where this machine starts 32-bit programs: the shipped
+# i686 exe runs in a 32-bit prefix, and under WOW64 in a 64-bit one. It is 64 where
+# it cannot (the 32-bit loader fails with "Exec format error"): the x86_64 test build
+# of the same sources (never shipped) runs under wine64 in a 64-bit prefix, where the
+# installer takes its in-process path. PI_WINE_FLAVOUR=32|64 forces one
+# (scripts/wine-flavour.sh decides).
+#
+# What an end-to-end script (tests/e2e/*.sh) can rely on:
+#   - It runs from the repository root with BUILD exported. Source this file.
+#   - `wine PROGRAM ARGS...` (scripts/bin/wine) runs with the flavour's loader and a time limit
+#     (WINE_TIMEOUT seconds, default 120; exit code 124 when it ran out). Exit codes
+#     126 and 127 mean the program did not start: a script must then fail.
+#   - `main_prefix` prints the booted prefix the flavour's exe runs in (32-bit prefix
+#     in flavour 32, 64-bit prefix in flavour 64); `wine_prefix 32|64` a given kind
+#     (flavour 64 has no 32-bit prefix). PI_EXE is the flavour's PrinterInstaller.exe,
+#     PI_PROBE its window probe, PI_WIN_TESTS its GoogleTest tree.
+#   - `stage_dist DEST` lays out the sample distribution with the flavour's programs.
+#     In flavour 64 every program in it is x86_64, i386\inst2k.dll is left out and
+#     install.ini's InstallDll2K values name X64\inst2k64.dll instead.
+#   - Exit status: 0 passed, 77 skipped, anything else failed. `skip "reason"` prints
+#     the reason as one line and exits 77; `skip_part "reason"` reports one part of a
+#     script as skipped (counted by the runner) and lets the script go on;
+#     `only_flavour32 "what"` does that for a part only 32-bit programs can show and
+#     returns 1 in flavour 64.
 
 BUILD=$(realpath -m "${BUILD:-build}")
+export BUILD
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
+WINE_FLAVOUR=$(bash "$(dirname "${BASH_SOURCE[0]}")/wine-flavour.sh") || exit 2
+export WINE_FLAVOUR
+
+if [ "$WINE_FLAVOUR" = 64 ]; then
+  # /usr/bin/wine always tries the 32-bit loader first; go to wine64 directly.
+  PI_WINE=/usr/lib/wine/wine64
+  export WINELOADER=$PI_WINE
+  PI_WIN_TREE="$BUILD/win64-tests"
+  PI_WIN_TESTS="$BUILD/win64-tests"
+else
+  PI_WINE=/usr/bin/wine
+  PI_WIN_TREE="$BUILD/win32"
+  PI_WIN_TESTS="$BUILD/win32-tests"
+fi
+PI_EXE="$PI_WIN_TREE/PrinterInstaller.exe"
+PI_PROBE="$PI_WIN_TREE/tests/wine/win_probe.exe"
+PI_WINE_DIR="$BUILD/wine/flavour$WINE_FLAVOUR"
+
+# `wine` from here on is scripts/bin/wine: the flavour's loader with a time limit.
+export PI_WINE
+PATH="$(realpath "$(dirname "${BASH_SOURCE[0]}")")/bin:$PATH"
+
+# boot_prefix DIR 32|64 [LOCALE]: boots a prefix of that kind once (kept under the build).
+boot_prefix() {
+  local dir=$1 kind=$2 locale=${3:-${LANG:-C.UTF-8}}
+  [ -f "$dir/.booted" ] && return 0
+  if [ "$kind" = 32 ] && [ "$WINE_FLAVOUR" = 64 ]; then
+    echo "no 32-bit prefix in the 64-bit flavour" >&2
+    return 1
+  fi
+  rm -rf "$dir"
+  mkdir -p "$(dirname "$dir")"
+  local arch=win64
+  [ "$kind" = 32 ] && arch=win32
+  LANG=$locale LC_ALL=$locale WINEARCH=$arch WINEPREFIX="$dir" WINE_TIMEOUT=300 \
+    wine wineboot -i >/dev/null 2>&1
+  # Without this wait services misbehave on a new prefix.
+  WINEPREFIX="$dir" wineserver -w
+  if [ ! -f "$dir/system.reg" ]; then
+    echo "booting the $kind-bit prefix $dir failed" >&2
+    return 1
+  fi
+  touch "$dir/.booted"
+}
 
 # wine_prefix 32|64: prints the path of a booted prefix of that kind.
 wine_prefix() {
-  local kind=$1
-  local dir="$BUILD/wine/prefix$kind"
-  if [ ! -f "$dir/.booted" ]; then
-    rm -rf "$dir"
-    mkdir -p "$(dirname "$dir")"
-    if [ "$kind" = 32 ]; then
-      WINEARCH=win32 WINEPREFIX="$dir" wineboot -i >/dev/null 2>&1
-    else
-      WINEARCH=win64 WINEPREFIX="$dir" wineboot -i >/dev/null 2>&1
-    fi
-    WINEPREFIX="$dir" wineserver -w
-    touch "$dir/.booted"
-  fi
+  local dir="$PI_WINE_DIR/prefix$1"
+  boot_prefix "$dir" "$1" || return 1
   echo "$dir"
 }
+
+# main_prefix: the prefix the flavour's exe runs in.
+main_prefix() { wine_prefix "$WINE_FLAVOUR"; }
 
 # wine_version PREFIX win2k|winxp|winxp64|win7: the Windows version the prefix reports.
 wine_version() {
   WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine' /v Version /d "$2" /f >/dev/null 2>&1
 }
 
-# stage_dist DEST: the sample distribution with the built programs beside it.
+# stage_dist DEST: the sample distribution with the flavour's programs beside it.
 stage_dist() {
   local dest=$1
   rm -rf "$dest"
   mkdir -p "$dest"
   cp -r dist/sample/. "$dest/"
-  cp "$BUILD/win32/PrinterInstaller.exe" "$dest/"
-  if [ -d "$BUILD/win32/tools/out" ]; then cp -r "$BUILD/win32/tools/out/." "$dest/"; fi
-  if [ -d "$BUILD/win64/tools/out" ]; then cp -r "$BUILD/win64/tools/out/." "$dest/"; fi
+  cp "$PI_EXE" "$dest/"
+  if [ "$WINE_FLAVOUR" = 64 ]; then
+    cp -r "$BUILD/win64-tests/tools/out/." "$dest/"
+    # The installer runs in-process here, so the model's own library must be 64-bit.
+    rm -f "$dest/i386/inst2k.dll"
+    sed -E -i 's/^(InstallDll2K)=[^\r]*/\1=X64\\inst2k64.dll/I' "$dest/install.ini"
+  else
+    if [ -d "$BUILD/win32/tools/out" ]; then cp -r "$BUILD/win32/tools/out/." "$dest/"; fi
+    if [ -d "$BUILD/win64/tools/out" ]; then cp -r "$BUILD/win64/tools/out/." "$dest/"; fi
+  fi
+}
+
+# flavour_note: one line saying the 64-bit flavour is in use, and why.
+flavour_note() {
+  [ "$WINE_FLAVOUR" = 64 ] || return 0
+  local why="32-bit programs cannot run on this machine"
+  [ -n "${PI_WINE_FLAVOUR:-}" ] && why="forced by PI_WINE_FLAVOUR=64"
+  echo "64-bit flavour ($why): the x86_64 test build of the installer runs under wine64"
+}
+
+skip() {
+  echo "  skipped: $*"
+  exit 77
+}
+
+skip_part() {
+  echo "  skipped: $*"
+  if [ -n "${E2E_SKIPS:-}" ]; then echo "$*" >>"$E2E_SKIPS"; fi
+}
+
+only_flavour32() {
+  [ "$WINE_FLAVOUR" = 32 ] && return 0
+  skip_part "$1: 32-bit programs cannot run on this machine (64-bit flavour)"
+  return 1
+}
+
+# --- Counting results, for scripts/wine-tests.sh.
+passed=0
+failed=0
+skipped=0
+
+# report NAME STATUS: 0 passed, 77 skipped, anything else failed.
+report() {
+  case "$2" in
+    0) passed=$((passed + 1)) && echo "PASS $1" ;;
+    77) skipped=$((skipped + 1)) && echo "SKIP $1" ;;
+    *) failed=$((failed + 1)) && echo "FAIL $1 (exit code $2)" ;;
+  esac
+}
+
+# run_e2e SCRIPT...: runs each end-to-end script with a time limit (E2E_TIMEOUT
+# seconds, default 900) and reports its own exit status; skipped parts count too.
+run_e2e() {
+  local s status parts
+  E2E_SKIPS=$(mktemp)
+  export E2E_SKIPS
+  for s in "$@"; do
+    : >"$E2E_SKIPS"
+    timeout -k 10 "${E2E_TIMEOUT:-900}" bash "$s"
+    status=$?
+    [ $status = 124 ] && echo "  no end after ${E2E_TIMEOUT:-900} s, killed"
+    report "$(basename "$s" .sh)" $status
+    parts=$(wc -l <"$E2E_SKIPS")
+    skipped=$((skipped + parts))
+  done
+  rm -f "$E2E_SKIPS"
+}
+
+# finish_report: the stage's last line; fails when anything failed.
+finish_report() {
+  echo "wine: $passed passed, $failed failed, $skipped skipped"
+  [ $failed = 0 ]
 }

@@ -11,7 +11,10 @@ SYSTEM='ADVAPI32.dll|COMCTL32.DLL|GDI32.dll|KERNEL32.dll|msvcrt.dll|SHELL32.dll|
 status=0
 check() {  # OBJDUMP FILE
   local imports dlls later
-  imports=$("$1" -p "$2")
+  # An unreadable or empty file must not pass for one that imports nothing.
+  if ! imports=$("$1" -p "$2" 2>&1) || ! grep -qi 'DLL Name: *KERNEL32.dll' <<<"$imports"; then
+    echo "  $2: not a program that imports KERNEL32.dll"; status=1; return
+  fi
   dlls=$(grep 'DLL Name:' <<<"$imports" | awk '{print $3}' | grep -viE "^($SYSTEM)$" | tr '\n' ' ')
   later=$(grep -oE "\b($LATER)\b" <<<"$imports" | sort -u | tr '\n' ' ')
   if [ -n "$dlls$later" ]; then

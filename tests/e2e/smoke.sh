@@ -6,7 +6,8 @@ set -u
 cd "$(dirname "$0")/../.."
 BUILD=${BUILD:-build}
 . scripts/wine-lib.sh
-PROBE="$BUILD/win32/tests/wine/win_probe.exe"
+PROBE="$PI_PROBE"
+P=$(main_prefix) || exit 1
 DIST="$BUILD/e2e/smoke"
 stage_dist "$DIST"
 
@@ -16,19 +17,19 @@ status=0
 check_language() {  # LOCALE CODEPAGE TITLE
   local locale=$1 title_hex
   title_hex=$(printf '%s' "$3" | hex "$2")
-  (cd "$DIST" && LANG=$locale LC_ALL=$locale WINEPREFIX="$P32" wine PrinterInstaller.exe) &
+  (cd "$DIST" && LANG=$locale LC_ALL=$locale WINEPREFIX="$P" wine PrinterInstaller.exe) &
   local pid=$!
-  if ! LANG=$locale LC_ALL=$locale WINEPREFIX="$P32" wine "$PROBE" wait TMainForm 30000; then
+  if ! LANG=$locale LC_ALL=$locale WINEPREFIX="$P" wine "$PROBE" wait TMainForm 30000; then
     echo "  $locale: no main window"; status=1; kill $pid 2>/dev/null; return
   fi
   local caption
-  caption=$(LANG=$locale LC_ALL=$locale WINEPREFIX="$P32" wine "$PROBE" caption TMainForm | tr -d '\r')
+  caption=$(LANG=$locale LC_ALL=$locale WINEPREFIX="$P" wine "$PROBE" caption TMainForm | tr -d '\r')
   if [ "$caption" != "$title_hex" ]; then
     echo "  $locale: caption $caption, expected $title_hex"; status=1
   else
     echo "  $locale: caption is the table's title ($caption)"
   fi
-  LANG=$locale LC_ALL=$locale WINEPREFIX="$P32" wine "$PROBE" close TMainForm
+  LANG=$locale LC_ALL=$locale WINEPREFIX="$P" wine "$PROBE" close TMainForm
   if ! timeout 30 tail --pid=$pid -f /dev/null; then
     echo "  $locale: did not end after WM_CLOSE"; status=1; kill $pid 2>/dev/null
   fi

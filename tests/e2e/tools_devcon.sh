@@ -2,6 +2,7 @@
 # The device-console stand-in, 32-bit in a 32-bit prefix and 64-bit in a 64-bit one:
 # `rescan` and `status *LPTENUM\*` run through cmd as the installer runs them, and the
 # status output carries "LPT1.4" and the brand word exactly when devcon.ini says so.
+# The 64-bit flavour has the 64-bit one only.
 set -u
 cd "$(dirname "$0")/../.."
 BUILD=${BUILD:-build}
@@ -56,6 +57,8 @@ check() {  # PREFIX FOLDER
   [ $status = 0 ] && echo "  $NAME: rescan and status answer as configured"
 }
 
-check "$P32" i386
-check "$P64" X64
+if only_flavour32 "the 32-bit device console in a 32-bit prefix"; then
+  check "$(wine_prefix 32)" i386
+fi
+check "$(wine_prefix 64)" X64
 exit $status

@@ -2,7 +2,8 @@
 # The print-monitor service stand-in under Wine's real service manager, in a 32-bit
 # and a 64-bit prefix: it installs itself with " /install /silent" printing nothing,
 # `sc` starts, queries, stops and deletes it, `net start` reports it started, and
-# " /uninstall /silent " stops and removes a running one.
+# " /uninstall /silent " stops and removes a running one. The 64-bit flavour has a
+# 64-bit prefix only, where i386\ holds an x86_64 build of the stand-in.
 set -u
 cd "$(dirname "$0")/../.."
 BUILD=${BUILD:-build}
@@ -77,6 +78,8 @@ check_prefix() {
   [ $status = 0 ] && echo "  $P_NAME: install, sc start/query/stop/delete, net start, uninstall"
 }
 
-check_prefix "$P32"
-check_prefix "$P64"
+if only_flavour32 "the service in a 32-bit prefix"; then
+  check_prefix "$(wine_prefix 32)"
+fi
+check_prefix "$(wine_prefix 64)"
 exit $status

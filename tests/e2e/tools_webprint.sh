@@ -7,16 +7,17 @@ BUILD=${BUILD:-build}
 . scripts/wine-lib.sh
 DIST="$BUILD/e2e/tools_webprint"
 stage_dist "$DIST"
+P=$(main_prefix) || exit 1
 
 status=0
-(cd "$DIST" && WINEPREFIX="$P32" wine regsvr32 /s 'i386\WebPrint.ocx' >/dev/null 2>&1)
+(cd "$DIST" && WINEPREFIX="$P" wine regsvr32 /s 'i386\WebPrint.ocx' >/dev/null 2>&1)
 rc=$?
 log=$(tr -d '\r' <"$DIST/i386/WebPrint.log" 2>/dev/null)
 if [ $rc != 0 ] || [ "$log" != DllRegisterServer ]; then
   echo "  regsvr32: exit code $rc, control log: $log"; status=1
 fi
 
-(cd "$DIST" && WINEPREFIX="$P32" wine 'i386\Setup.exe' Auto && WINEPREFIX="$P32" wine 'i386\Setup.exe' Auto Disable) >/dev/null 2>&1
+(cd "$DIST" && WINEPREFIX="$P" wine 'i386\Setup.exe' Auto && WINEPREFIX="$P" wine 'i386\Setup.exe' Auto Disable) >/dev/null 2>&1
 rc=$?
 log=$(tr -d '\r' <"$DIST/i386/Setup.log" 2>/dev/null | tr '\n' '|')
 if [ $rc != 0 ] || [ "$log" != "Auto|Auto Disable|" ]; then

@@ -8,17 +8,17 @@ set -u -o pipefail
 cd "$(dirname "$0")/../.."
 BUILD=${BUILD:-build}
 . scripts/wine-lib.sh
-PROBE="$BUILD/win32/tests/wine/win_probe.exe"
+PROBE="$PI_PROBE"
 DIST="$BUILD/e2e/ui_main_window"
 stage_dist "$DIST"
-P32=${P32:-$(wine_prefix 32)}
+P=$(main_prefix) || exit 1
 MODEL="Tessaly XP-100"  # the name the sample's first INF gives its model
 
 hex() { iconv -f UTF-8 -t "$1" | od -An -tx1 | tr -d ' \n' | tr a-f A-F; }
 
 status=0
 fail() { echo "  $LOCALE: $*"; status=1; }
-probe() { LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$P32" wine "$PROBE" "$@" | tr -d '\r'; }
+probe() { LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$P" wine "$PROBE" "$@" | tr -d '\r'; }
 
 # expect_child TEXTS CLASS UTF8: a visible child of that class shows exactly that text.
 expect_child() {
@@ -33,7 +33,7 @@ expect_child() {
 
 check_language() {  # LOCALE CODEPAGE TITLE SELECT INSTALL EXIT MAINTITLE INFOS CLICK
   LOCALE=$1 CODEPAGE=$2
-  (cd "$DIST" && LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$P32" wine PrinterInstaller.exe) &
+  (cd "$DIST" && LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$P" wine PrinterInstaller.exe) &
   local pid=$!
   if ! probe wait TMainForm 30000 >/dev/null; then
     fail "no main window"; kill $pid 2>/dev/null; wait $pid; return
@@ -74,7 +74,7 @@ check_language zh_TW.UTF-8 CP950 "印表機安裝程式" "選擇印表機驅動�
   "歡迎使用Norvik印表機" "提示信息：" "請單擊　開始安裝　按鈕"
 
 LOCALE=en_US.UTF-8
-(cd "$DIST" && WINEPREFIX="$P32" timeout 60 wine PrinterInstaller.exe /Hide)
+(cd "$DIST" && WINEPREFIX="$P" WINE_TIMEOUT=60 wine PrinterInstaller.exe /Hide)
 rc=$?
 if [ $rc = 2 ]; then
   echo "  /Hide without an automatic model: ended at once with exit code 2"

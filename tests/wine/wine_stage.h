@@ -22,11 +22,16 @@ inline std::string ExeFolder() {
   return path.substr(0, path.rfind('\\') + 1);
 }
 
-// Where the builds put the companion programs (this program is in win32/tests/wine).
+// Where the builds put the companion programs (this program is in <tree>/tests/wine). The
+// x86_64 test tree builds both folders' programs itself, all of them x86_64.
 inline std::string ToolsI386() { return FullPathOf(ExeFolder() + "..\\..\\tools\\out\\i386\\"); }
+#ifdef _WIN64
+inline std::string ToolsX64() { return FullPathOf(ExeFolder() + "..\\..\\tools\\out\\X64\\"); }
+#else
 inline std::string ToolsX64() {
   return FullPathOf(ExeFolder() + "..\\..\\..\\win64\\tools\\out\\X64\\");
 }
+#endif
 
 inline std::string ReadText(const std::string& path) {
   HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
