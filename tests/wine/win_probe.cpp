@@ -9,6 +9,8 @@
 //   win_probe click-id CLASS ID   clicks the child button with that control id
 //   win_probe rect CLASS          left top width height of the window, on the desktop
 //   win_probe visible CLASS       the window is shown (exit 0) or hidden (1)
+//   win_probe enabled CLASS TEXT  the child whose text is TEXT is enabled (exit 0),
+//                                 disabled (1) or not there (2)
 #include <windows.h>
 
 #include <cstdio>
@@ -77,7 +79,8 @@ int main(int argc, char** argv) {
   if (argc < 3) {
     std::fprintf(
         stderr,
-        "usage: win_probe wait|gone|caption|texts|close|press|click-id|rect|visible CLASS [arg]\n");
+        "usage: win_probe wait|gone|caption|texts|close|press|click-id|rect|visible|enabled CLASS "
+        "[arg]\n");
     return 2;
   }
   const std::string verb = argv[1];
@@ -120,6 +123,12 @@ int main(int argc, char** argv) {
     if (!button) return 1;
     ::PostMessageA(button, BM_CLICK, 0, 0);
     return 0;
+  }
+  if (verb == "enabled" && argc > 3) {
+    PressTarget target{argv[3], nullptr};
+    ::EnumChildWindows(h, FindButton, reinterpret_cast<LPARAM>(&target));
+    if (!target.found) return 2;
+    return ::IsWindowEnabled(target.found) ? 0 : 1;
   }
   if (verb == "press" && argc > 3) {
     PressTarget target{argv[3], nullptr};
