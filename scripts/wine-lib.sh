@@ -107,12 +107,19 @@ stage_dist() {
   fi
 }
 
+# flavour64_reason: why the 64-bit flavour is in use.
+flavour64_reason() {
+  if [ -n "${PI_WINE_FLAVOUR:-}" ]; then
+    echo "only x86_64 programs run here (PI_WINE_FLAVOUR=64)"
+  else
+    echo "32-bit programs cannot run on this machine"
+  fi
+}
+
 # flavour_note: one line saying the 64-bit flavour is in use, and why.
 flavour_note() {
   [ "$WINE_FLAVOUR" = 64 ] || return 0
-  local why="32-bit programs cannot run on this machine"
-  [ -n "${PI_WINE_FLAVOUR:-}" ] && why="forced by PI_WINE_FLAVOUR=64"
-  echo "64-bit flavour ($why): the x86_64 test build of the installer runs under wine64"
+  echo "64-bit flavour ($(flavour64_reason)): the x86_64 test build of the installer runs under wine64"
 }
 
 skip() {
@@ -127,7 +134,7 @@ skip_part() {
 
 only_flavour32() {
   [ "$WINE_FLAVOUR" = 32 ] && return 0
-  skip_part "$1: 32-bit programs cannot run on this machine (64-bit flavour)"
+  skip_part "$1: $(flavour64_reason)"
   return 1
 }
 

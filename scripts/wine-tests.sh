@@ -15,7 +15,7 @@ kinds=(64)
 if [ "$WINE_FLAVOUR" = 32 ]; then
   kinds=(32 64)
 else
-  echo "SKIP GoogleTest suites in a 32-bit prefix and under WOW64: 32-bit programs cannot run on this machine"
+  echo "SKIP GoogleTest suites in a 32-bit prefix and under WOW64: $(flavour64_reason)"
   skipped=$((skipped + 1))
 fi
 PREFIXES=()
