@@ -11,6 +11,7 @@
 //   win_probe visible CLASS       the window is shown (exit 0) or hidden (1)
 //   win_probe enabled CLASS TEXT  the child whose text is TEXT is enabled (exit 0),
 //                                 disabled (1) or not there (2)
+// A TEXT written hex:BYTES gives the text's bytes in hexadecimal.
 #include <windows.h>
 
 #include <cstdio>
@@ -60,9 +61,21 @@ BOOL CALLBACK PrintChild(HWND h, LPARAM) {
 }
 
 struct PressTarget {
-  const char* text;
+  std::string text;
   HWND found;
 };
+
+// A TEXT argument written "hex:" and bytes in hexadecimal stands for those bytes,
+// so texts in the ANSI code page need not pass through the command line's encoding.
+std::string TextArgument(const char* arg) {
+  const std::string text = arg;
+  if (text.rfind("hex:", 0) != 0) return text;
+  std::string bytes;
+  for (size_t i = 4; i + 1 < text.size(); i += 2) {
+    bytes += static_cast<char>(std::strtoul(text.substr(i, 2).c_str(), nullptr, 16));
+  }
+  return bytes;
+}
 
 BOOL CALLBACK FindButton(HWND h, LPARAM param) {
   auto* target = reinterpret_cast<PressTarget*>(param);
@@ -125,13 +138,13 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (verb == "enabled" && argc > 3) {
-    PressTarget target{argv[3], nullptr};
+    PressTarget target{TextArgument(argv[3]), nullptr};
     ::EnumChildWindows(h, FindButton, reinterpret_cast<LPARAM>(&target));
     if (!target.found) return 2;
     return ::IsWindowEnabled(target.found) ? 0 : 1;
   }
   if (verb == "press" && argc > 3) {
-    PressTarget target{argv[3], nullptr};
+    PressTarget target{TextArgument(argv[3]), nullptr};
     ::EnumChildWindows(h, FindButton, reinterpret_cast<LPARAM>(&target));
     if (!target.found) return 1;
     ::PostMessageA(target.found, BM_CLICK, 0, 0);
