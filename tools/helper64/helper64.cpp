@@ -9,6 +9,7 @@
 // a helper which ends without any report sets, in Instavo64.ini beside it:
 //   [Helper]
 //   ExitWithoutReport=0xC0000005      the exit code to end with, nothing posted
+//   DelayMs=6000                      how long it works before it installs
 #include <windows.h>
 
 #include <string>
@@ -87,6 +88,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   AppendLine(folder + "Instavo64.log", ::GetCommandLineA());
   if (auto code = ParseUInt32(IniString(folder + "Instavo64.ini", "Helper", "ExitWithoutReport"))) {
     return static_cast<int>(*code);
+  }
+  if (auto delay = ParseUInt32(IniString(folder + "Instavo64.ini", "Helper", "DelayMs"))) {
+    ::Sleep(*delay);
   }
   const HelperRequest request = ParseHelperCommandLine(::GetCommandLineA());
   if (request.window == 0) return ERROR_INVALID_PARAMETER;
