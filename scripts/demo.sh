@@ -1,7 +1,9 @@
 #!/bin/bash
 # The installer on the sample distribution under Wine. With a display it opens
-# there and runs until you close it; without one it runs under Xvfb, and a
-# screenshot of its main window is saved and its path printed.
+# there and runs until you close it, then the spooler's printers are listed;
+# without one it runs under Xvfb: the main window is captured, the sample's first
+# model is installed as a user would (Install, Yes), the success box is captured,
+# and the printers are listed.
 set -u
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
@@ -19,8 +21,13 @@ if [ -n "${DISPLAY:-}" ]; then
   flavour_note
   echo "Running the installer in $DIST; close its window to end the demo."
   # No time limit: the demo runs until its window is closed.
-  cd "$DIST" && WINEPREFIX="$P" "$PI_WINE" PrinterInstaller.exe
+  # Windows XP and later ask sc about the service first; Wine's sc says nothing of a
+  # missing one, so it is installed beforehand.
+  (cd "$DIST" && WINEPREFIX="$P" "$PI_WINE" 'i386\NvPrnMon.exe' /install /silent) >/dev/null 2>&1
+  (cd "$DIST" && WINEPREFIX="$P" "$PI_WINE" PrinterInstaller.exe)
   status=$?
+  echo "The spooler after the run:"
+  WINEPREFIX="$P" wine "$PI_WIN_TREE/tests/wine/spooler_probe.exe" | tr -d '\r' | sed 's/^/  /'
   WINEPREFIX="$P" wineserver -k 2>/dev/null
   exit $status
 fi
@@ -29,5 +36,6 @@ BUILD=$BUILD xvfb-run -a -s '-screen 0 1024x768x24' bash scripts/screenshots.sh 
 status=$?
 if [ $status = 0 ]; then
   echo "The main window, as it came up: $BUILD/screenshots/demo-main.png"
+  echo "The result of the install: $BUILD/screenshots/demo-success.png"
 fi
 exit $status

@@ -113,8 +113,130 @@ search_dialog() {  # LOCALE SEARCHING_FILE FOUND_FILE
   wait $PID 2>/dev/null
 }
 
+# --- The install run, reached from the exe.
+
+# stage_run LOCALE: a distribution whose first model installs without the prompt
+# dialog or the service (Wine's sc cannot install a missing one), and a fresh copy
+# of the locale's prefix so no printer is left from an earlier run.
+stage_run() {
+  LOCALE=$1
+  local base
+  base=$(shot_prefix "$LOCALE") || return 1
+  PREFIX="$PI_WINE_DIR/shots-run"
+  WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
+  rm -rf "$PREFIX"
+  cp -a "$base" "$PREFIX"
+  DIST="$BUILD/screenshots/run-$LOCALE"
+  stage_dist "$DIST"
+  sed -i -e 's/^PromptCheck=1/PromptCheck=0/' \
+    -e '/^ServiceName=/d' -e '/^ServiceExe=/d' "$DIST/install.ini"
+}
+
+hex_in() { iconv -f UTF-8 -t "$1" | od -An -tx1 | tr -d ' \n' | tr a-f A-F; }
+
+# click_install CODEPAGE TEXT: presses the Install button, named in that code page.
+click_install() {
+  probe wait TMainForm 30000 >/dev/null && probe press TMainForm "hex:$(printf '%s' "$2" | hex_in "$1")"
+}
+
+# box_shot FILE: the next message box, captured and answered with OK.
+box_shot() {
+  probe wait '#32770' 60000 >/dev/null || { echo "  no message box for $1" >&2; return 1; }
+  sleep 1
+  capture '#32770' "$1"
+  probe click-id '#32770' 1 >/dev/null
+  probe gone '#32770' 10000 >/dev/null
+}
+
+# install_shots LOCALE CODEPAGE INSTALL: the search dialog reached from the exe (a
+# parallel printer answers), the success box, then a failing install's box.
+install_shots() {
+  echo "install run, $1"
+  local name=${1%%.*}
+  stage_run "$1" || { status=1; return; }
+  local ini="$DIST/$([ "$WINE_FLAVOUR" = 64 ] && echo X64 || echo i386)/inst2k.ini"
+  printf '[Device1]\r\nHardwareId=TessalyXP-1009A2B\r\nDeviceId=LPTENUM\\TESSALYXP-1009A2B\\1&7D5A0F&0&LPT1.4\r\n' >"$ini"
+  (cd "$DIST" && LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$PREFIX" wine PrinterInstaller.exe) &
+  PID=$!
+  if click_install "$2" "$3"; then
+    probe wait '#32770' 30000 >/dev/null && probe click-id '#32770' 6 >/dev/null  # USB: Yes
+    if probe wait TFormSearching 30000 >/dev/null; then
+      sleep 3
+      capture TFormSearching "$OUT/install-search-$name.png" || status=1
+    else
+      echo "  the search dialog did not appear" >&2
+      status=1
+    fi
+    # Ten steps find the printer; the count-down goes on by itself.
+    box_shot "$OUT/install-success-$name.png" || status=1
+  else
+    status=1
+  fi
+  stop_installer
+
+  stage_run "$1" || { status=1; return; }
+  printf '[Install]\r\nResult=2\r\nErrorCode=5\r\n' >"$ini"
+  sed -i -e '0,/^ForceOnlineCheck=1/s//ForceOnlineCheck=0/' \
+    -e '0,/^\[XP100\]/s//[XP100]\nQuiteMode=1/' "$DIST/install.ini"
+  (cd "$DIST" && LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$PREFIX" wine PrinterInstaller.exe) &
+  PID=$!
+  if click_install "$2" "$3"; then
+    box_shot "$OUT/install-failure-$name.png" || status=1
+  else
+    status=1
+  fi
+  stop_installer
+}
+
+# The installing hint runs while the window waits for the 64-bit helper, which only
+# the 32-bit exe starts (under WOW64): a helper that takes six seconds.
+installing_hint() {
+  echo "installing hint, en_US.UTF-8"
+  LOCALE=en_US.UTF-8
+  PREFIX="$PI_WINE_DIR/shots-wow64"
+  boot_prefix "$PREFIX" 64 "$LOCALE" || { status=1; return; }
+  DIST="$BUILD/screenshots/run-wow64"
+  stage_dist "$DIST"
+  sed -i -e '0,/^ForceOnlineCheck=1/s//ForceOnlineCheck=0/' -e '0,/^\[XP100\]/s//[XP100]\nQuiteMode=1/' \
+    "$DIST/install.ini"
+  printf '[Helper]\r\nDelayMs=6000\r\n' >"$DIST/X64/Instavo64.ini"
+  (cd "$DIST" && LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$PREFIX" wine PrinterInstaller.exe) &
+  PID=$!
+  if click_install CP1252 "&Install"; then
+    sleep 3
+    capture TMainForm "$OUT/install-hint-en.png" || status=1
+    box_shot "$OUT/install-success-wow64-en.png" || status=1
+  else
+    status=1
+  fi
+  stop_installer
+}
+
+# The demo: the sample's first model installed as a user would, the success box
+# captured, and the spooler's printers listed after the run.
+install_demo() {
+  echo "install run, en_US.UTF-8"
+  stage_run en_US.UTF-8 || { status=1; return; }
+  sed -i '0,/^ForceOnlineCheck=1/s//ForceOnlineCheck=0/' "$DIST/install.ini"
+  (cd "$DIST" && LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$PREFIX" wine PrinterInstaller.exe) &
+  PID=$!
+  if click_install CP1252 "&Install"; then
+    probe wait '#32770' 30000 >/dev/null && probe click-id '#32770' 6 >/dev/null  # USB: Yes
+    box_shot "$OUT/demo-success.png" || status=1
+  else
+    status=1
+  fi
+  probe close TMainForm >/dev/null 2>&1
+  timeout 10 tail --pid=$PID -f /dev/null 2>/dev/null
+  echo "The spooler after the run:"
+  WINEPREFIX="$PREFIX" wine "$PI_WIN_TREE/tests/wine/spooler_probe.exe" | tr -d '\r' | sed 's/^/  /'
+  WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
+  wait $PID 2>/dev/null
+}
+
 if [ "${1:-}" = demo ]; then
   main_window en_US.UTF-8 "$OUT/demo-main.png"
+  install_demo
   exit $status
 fi
 
@@ -123,4 +245,12 @@ main_window zh_CN.UTF-8 "$OUT/main-zh_CN.png"
 main_window zh_TW.UTF-8 "$OUT/main-zh_TW.png"
 search_dialog en_US.UTF-8 "$OUT/search-en.png" "$OUT/search-found-en.png"
 search_dialog zh_CN.UTF-8 "$OUT/search-zh_CN.png" "$OUT/search-found-zh_CN.png"
+install_shots en_US.UTF-8 CP1252 "&Install"
+install_shots zh_CN.UTF-8 CP936 "开始安装"
+install_shots zh_TW.UTF-8 CP950 "開始安裝"
+if [ "$WINE_FLAVOUR" = 32 ]; then
+  installing_hint
+else
+  echo "installing hint: skipped, only the 32-bit exe waits for the 64-bit helper (64-bit flavour)"
+fi
 exit $status
