@@ -83,6 +83,15 @@ expect_spooler() {  # LINES...
   [ "$got" = "$want" ] || fail "spooler: $(tr '\n' '|' <<<"$got") expected $(tr '\n' '|' <<<"$want")"
 }
 
+# run_to_box TEXT: the exe hidden, with a message box showing TEXT on the way that
+# is read and dismissed; the exit code in $RC.
+run_to_box() {
+  (cd "$DIST" && in_prefix PrinterInstaller.exe /Hide >/dev/null 2>&1; echo $? >"$DIST/.rc") &
+  dismiss_box "$1"
+  wait
+  RC=$(cat "$DIST/.rc" 2>/dev/null)
+}
+
 expect_log() {  # FILE LINE: the library's log holds LINE
   grep -qF "$2" <(cat "$1" 2>/dev/null | tr -d '\r') || fail "$(basename "$1") lacks: $2"
 }
@@ -123,10 +132,7 @@ new_case "failing library" "$WINE_FLAVOUR" winxp
 printf '[Install]\r\nResult=2\r\nErrorCode=5\r\n' >"$DIST/$LIBDIR/inst2k.ini"
 [ "$WINE_FLAVOUR" = 64 ] && sed -i -e '/^ServiceName=/d' -e '/^ServiceExe=/d' "$DIST/install.ini"
 preinstall_service
-(cd "$DIST" && in_prefix PrinterInstaller.exe /Hide >/dev/null 2>&1; echo $? >"$DIST/.rc") &
-dismiss_box "Driver Install Fail Now(0x00000005)"
-wait
-RC=$(cat "$DIST/.rc" 2>/dev/null)
+run_to_box "Driver Install Fail Now(0x00000005)"
 [ "$RC" = $((1603 & 255)) ] || fail "exit code $RC, expected 1603's low byte"
 expect_spooler
 said "failure box read and dismissed, exit code $RC, no printer"
@@ -145,10 +151,7 @@ if only_flavour32 "the 64-bit helper under WOW64"; then
 
   new_case "WOW64 helper ends without a report" 64 win7
   printf '[Helper]\r\nExitWithoutReport=0xC0000005\r\n' >"$DIST/X64/Instavo64.ini"
-  (cd "$DIST" && in_prefix PrinterInstaller.exe /Hide >/dev/null 2>&1; echo $? >"$DIST/.rc") &
-  dismiss_box "Driver Install Fail Now(0xC0000005)"
-  wait
-  RC=$(cat "$DIST/.rc" 2>/dev/null)
+  run_to_box "Driver Install Fail Now(0xC0000005)"
   [ "$RC" = $((1603 & 255)) ] || fail "exit code $RC, expected 1603's low byte"
   expect_spooler
   said "the watchdog reported the helper's exit code; exit code $RC"

@@ -10,15 +10,11 @@ namespace pinst {
 namespace {
 
 using testdata::Box;
+using testdata::Failure;
 using testdata::kHwid;
 using testdata::kModel;
 using Steps = std::vector<std::string>;
 
-std::string Failure(const std::string& code) {
-  return Box(kMbOk | kMbIconError, "Notice",
-             "Driver Install Fail Now(0x" + code + ")\r\nPlease Retry in wait for a minute !",
-             kIdOk);
-}
 const std::string kSuccess = Box(kMbOk | kMbIconInformation, "Notice",
                                  "Printer driver successfully install on LPT1: port!", kIdOk);
 const std::string kCancelled = Box(kMbOk, "Notice", "Install cancel by user !", kIdOk);

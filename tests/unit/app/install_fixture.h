@@ -111,4 +111,11 @@ inline std::string Box(uint32_t flags, const std::string& caption, const std::st
   return head + caption + ": " + text + " -> " + std::to_string(answer);
 }
 
+// The box of a failed install with its code as eight hexadecimal digits.
+inline std::string Failure(const std::string& code) {
+  return Box(kMbOk | kMbIconError, "Notice",
+             "Driver Install Fail Now(0x" + code + ")\r\nPlease Retry in wait for a minute !",
+             kIdOk);
+}
+
 }  // namespace pinst::testdata

@@ -8,6 +8,7 @@ namespace pinst {
 namespace {
 
 using testdata::Box;
+using testdata::Failure;
 using testdata::kHwid;
 using testdata::kModel;
 using Steps = std::vector<std::string>;
@@ -45,12 +46,6 @@ std::string Finish(const std::string& port, const std::string& processor = "WinP
 std::string Success(const std::string& port, const std::string& extra = "") {
   return Box(kMbOk | kMbIconInformation, "Notice",
              "Printer driver successfully install on " + port + " port!" + extra, kIdOk);
-}
-
-std::string Failure(const std::string& code) {
-  return Box(kMbOk | kMbIconError, "Notice",
-             "Driver Install Fail Now(0x" + code + ")\r\nPlease Retry in wait for a minute !",
-             kIdOk);
 }
 
 class InstallRunTest : public testdata::InstallTest {
