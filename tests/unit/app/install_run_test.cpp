@@ -112,7 +112,8 @@ TEST_F(InstallRunTest, NoDeviceOnlineLeadsOfflineDirectlyOrByTheUsersChoice) {
     SCOPED_TRACE(c.name);
     win.spooler.printers.clear();
     win.spooler.defaultPrinter.reset();
-    WriteIni();
+    WriteIni("BeforeRun=before.txt\r\n");
+    win.files.AddFile("before.txt", "notes");
     lib.devices.clear();
     if (c.usb) UsbPrinterConnected();
     libraryAnswers = {{2, kErrorNoSuchDevinst}, {1, 0}};
@@ -125,6 +126,9 @@ TEST_F(InstallRunTest, NoDeviceOnlineLeadsOfflineDirectlyOrByTheUsersChoice) {
       if (step.rfind("FuncInst2K", 0) == 0) installs.push_back(step);
     }
     EXPECT_EQ(installs, c.installs);
+    // The click's own steps are not repeated by the retry.
+    const Steps steps = Trace();
+    EXPECT_EQ(std::count(steps.begin(), steps.end(), "shell open before.txt show 0"), 1);
     const Steps boxes = Boxes();
     ASSERT_FALSE(boxes.empty());
     if (c.usb) {
