@@ -123,9 +123,7 @@ stage_run() {
   local base
   base=$(shot_prefix "$LOCALE") || return 1
   PREFIX="$PI_WINE_DIR/shots-run"
-  WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
-  rm -rf "$PREFIX"
-  cp -a "$base" "$PREFIX"
+  fresh_prefix "$base" "$PREFIX"
   DIST="$BUILD/screenshots/run-$LOCALE"
   stage_dist "$DIST"
   sed -i -e 's/^PromptCheck=1/PromptCheck=0/' \
@@ -193,8 +191,9 @@ install_shots() {
 installing_hint() {
   echo "installing hint, en_US.UTF-8"
   LOCALE=en_US.UTF-8
-  PREFIX="$PI_WINE_DIR/shots-wow64"
-  boot_prefix "$PREFIX" 64 "$LOCALE" || { status=1; return; }
+  boot_prefix "$PI_WINE_DIR/shots-wow64" 64 "$LOCALE" || { status=1; return; }
+  PREFIX="$PI_WINE_DIR/shots-run"
+  fresh_prefix "$PI_WINE_DIR/shots-wow64" "$PREFIX"
   DIST="$BUILD/screenshots/run-wow64"
   stage_dist "$DIST"
   sed -i -e '0,/^ForceOnlineCheck=1/s//ForceOnlineCheck=0/' -e '0,/^\[XP100\]/s//[XP100]\nQuiteMode=1/' \

@@ -81,6 +81,14 @@ wine_prefix() {
   echo "$dir"
 }
 
+# fresh_prefix BASE DEST: DEST becomes a copy of the booted prefix BASE (about 2 s),
+# so a run starts with no printer left by an earlier one.
+fresh_prefix() {
+  WINEPREFIX="$2" wineserver -k 2>/dev/null
+  rm -rf "$2"
+  cp -a "$1" "$2"
+}
+
 # main_prefix: the prefix the flavour's exe runs in.
 main_prefix() { wine_prefix "$WINE_FLAVOUR"; }
 

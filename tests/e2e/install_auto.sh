@@ -39,9 +39,7 @@ new_case() {
   local base
   base=$(wine_prefix "$2") || return 1
   PREFIX="$BUILD/wine/install-auto"
-  WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
-  rm -rf "$PREFIX"
-  cp -a "$base" "$PREFIX"
+  fresh_prefix "$base" "$PREFIX"
   wine_version "$PREFIX" "$3"
 }
 

@@ -49,9 +49,7 @@ check_language() {  # LOCALE CODEPAGE INSTALL USB-QUESTION-START SUCCESS
     -e '/^ServiceName=/d' -e '/^ServiceExe=/d' "$dist/install.ini"
   base=$(main_prefix) || { fail "no prefix"; return; }
   PREFIX="$BUILD/wine/install-interactive"
-  WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
-  rm -rf "$PREFIX"
-  cp -a "$base" "$PREFIX"
+  fresh_prefix "$base" "$PREFIX"
 
   (cd "$dist" && LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$PREFIX" wine PrinterInstaller.exe) \
     >/dev/null 2>&1 &
