@@ -127,6 +127,9 @@ TIniFile TIniFile::Parse(const std::string& raw, uint32_t codePage) {
       if (close != std::string_view::npos) inner = inner.substr(0, close);
       ini.sections_.push_back(Section{std::string(TrimBlanks(inner)), {}});
       current = &ini.sections_.back();
+      // emplace keeps an existing entry: the first section of a name wins.
+      ini.sectionIndex_.emplace(AsciiUpper(current->name, codePage), ini.sections_.size() - 1);
+      ini.keyIndex_.emplace_back();
       continue;
     }
     if (!current) continue;  // lines before the first section belong to none
@@ -138,6 +141,7 @@ TIniFile TIniFile::Parse(const std::string& raw, uint32_t codePage) {
       key.name = std::string(TrimBlanks(line.substr(0, eq)));
       key.value = CutValue(Unquote(TrimBlanks(line.substr(eq + 1))), codePage);
     }
+    ini.keyIndex_.back().emplace(AsciiUpper(key.name, codePage), current->keys.size());
     current->keys.push_back(std::move(key));
   }
   return ini;
@@ -160,19 +164,19 @@ std::vector<std::string> TIniFile::ReadSections() const {
   return names;
 }
 
-const TIniFile::Section* TIniFile::FindSection(const std::string& name) const {
-  for (const Section& s : sections_) {
-    if (EqualsNoCase(s.name, name, codePage_)) return &s;
-  }
-  return nullptr;
+// Folding keeps the length, so equal folded names are exactly EqualsNoCase pairs.
+size_t TIniFile::FindSection(const std::string& name) const {
+  const auto it = sectionIndex_.find(AsciiUpper(name, codePage_));
+  return it == sectionIndex_.end() ? std::string::npos : it->second;
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue) const {
-  if (const Section* s = FindSection(section)) {
-    for (const Key& k : s->keys) {
-      if (EqualsNoCase(k.name, key, codePage_)) return k.value;
-    }
+  const size_t s = FindSection(section);
+  if (s != std::string::npos) {
+    const NameIndex& keys = keyIndex_[s];
+    const auto it = keys.find(AsciiUpper(key, codePage_));
+    if (it != keys.end()) return sections_[s].keys[it->second].value;
   }
   return CutValue(defaultValue, codePage_);
 }
@@ -190,8 +194,9 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key,
 
 std::vector<std::string> TIniFile::ReadSectionKeys(const std::string& section) const {
   std::vector<std::string> keys;
-  if (const Section* s = FindSection(section)) {
-    for (const Key& k : s->keys) keys.push_back(k.name);
+  const size_t s = FindSection(section);
+  if (s != std::string::npos) {
+    for (const Key& k : sections_[s].keys) keys.push_back(k.name);
   }
   return keys;
 }

@@ -3,12 +3,15 @@
 // blanks around names and values dropped, names compared without regard to case,
 // a value in matching quotes loses them, ';' lines are comments, values cut at
 // 2,047 bytes, the section list cut at 16,384 bytes. A UTF-16LE file with a BOM is
-// turned into the ANSI code page first.
+// turned into the ANSI code page first. Lookups go through hash indexes built by
+// Parse, keyed by names folded as the comparisons fold them, so loading every
+// record of a large file stays linear.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace pinst {
@@ -45,9 +48,14 @@ class TIniFile {
   const std::vector<Section>& Sections() const { return sections_; }
 
  private:
-  const Section* FindSection(const std::string& name) const;
+  using NameIndex = std::unordered_map<std::string, size_t>;
+
+  // Index of the first section of that name, or npos.
+  size_t FindSection(const std::string& name) const;
 
   std::vector<Section> sections_;
+  NameIndex sectionIndex_;           // folded name -> first section of that name
+  std::vector<NameIndex> keyIndex_;  // per section: folded key name -> first occurrence
   uint32_t codePage_ = 1252;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/ansi_text.h"
 #include "platform/sim/sim_windows.h"
 
 namespace pinst {
@@ -100,6 +101,41 @@ TEST(IniFileTest, DoubleByteNamesAreNeitherCutNorCaseFolded) {
   EXPECT_EQ(ini.ReadSections()[0], gong + bracket);
   EXPECT_EQ(ini.ReadString(gong + bracket, "\xA6\x4C", "d"), "print");
   EXPECT_EQ(ini.ReadString(gong + bracket, "\xA6\x6C", "d"), "d");
+}
+
+// The reference answer: the first EqualsNoCase match, scanning in file order.
+std::string LinearRead(const TIniFile& ini, const std::string& section, const std::string& key,
+                       uint32_t codePage) {
+  for (const TIniFile::Section& s : ini.Sections()) {
+    if (!EqualsNoCase(s.name, section, codePage)) continue;
+    for (const TIniFile::Key& k : s.keys) {
+      if (EqualsNoCase(k.name, key, codePage)) return k.value;
+    }
+    return "default";
+  }
+  return "default";
+}
+
+TEST(IniFileTest, IndexedLookupsAgreeWithAFirstMatchScan) {
+  // Big5 A6 4C and A6 6C differ only in a trail byte that looks like 'L'/'l'; "a"/"A"
+  // differ in ASCII case; repeated sections and keys must resolve to the first.
+  const std::vector<std::string> names = {"a",         "A",   "\xA6\x4C", "\xA6\x6C", "x\xA6\x4C",
+                                          "X\xA6\x6C", "mix", "",         "\xA6"};
+  std::string text;
+  int n = 0;
+  for (const std::string& section : names) {
+    text += "[" + section + "]\n";
+    for (const std::string& key : names) text += key + "=" + std::to_string(n++) + "\n";
+  }
+  const TIniFile ini = Parse(text, 950);
+  for (const std::string& section : names) {
+    for (const std::string& key : names) {
+      SCOPED_TRACE(section + "/" + key);
+      EXPECT_EQ(ini.ReadString(section, key, "default"), LinearRead(ini, section, key, 950));
+    }
+  }
+  EXPECT_EQ(ini.ReadString("\xA6\x6C", "\xA6\x6C", ""), "30");  // not folded into A6 4C
+  EXPECT_EQ(ini.ReadString("A", "A", ""), "0");                 // first section, first key
 }
 
 TEST(IniFileTest, Utf16FileWithBomIsReadInTheAnsiCodePage) {
