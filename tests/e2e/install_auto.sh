@@ -126,7 +126,9 @@ for version in win2k winxp win7; do
   fi
 done
 
-new_case "failing library" "$WINE_FLAVOUR" winxp
+failing_version=winxp
+[ "$WINE_FLAVOUR" = 64 ] && failing_version=win7
+new_case "failing library, $failing_version" "$WINE_FLAVOUR" $failing_version
 printf '[Install]\r\nResult=2\r\nErrorCode=5\r\n' >"$DIST/$LIBDIR/inst2k.ini"
 [ "$WINE_FLAVOUR" = 64 ] && sed -i -e '/^ServiceName=/d' -e '/^ServiceExe=/d' "$DIST/install.ini"
 preinstall_service
