@@ -200,13 +200,16 @@ void TMainForm::ApplyTexts() {
 }
 
 void TMainForm::RefillPrinterList(int selectIndex) {
+  // The first fill shows the names read with the options at start; a resize re-reads
+  // the INFs, so a driver added while the window is open shows up.
+  const bool firstFill = LvPrinters.ItemCount() == 0;
   LvPrinters.Clear();
   const int32_t count = FOptions ? FOptions->Count : 0;
   for (int32_t i = 0; i < count; ++i) {
     TOption option;
     FOptions->GetOption(i, option);
-    std::string name;
-    ReadInfModelName(option.InstallSettingFile2K, name);
+    std::string name = option.ModelName;
+    if (!firstFill) ReadInfModelName(option.InstallSettingFile2K, name);
     LvPrinters.AddItem(name);
   }
   if (LvPrinters.ItemCount() > 0) LvPrinters.SetItemIndex(selectIndex);

@@ -3,24 +3,31 @@
 #include "config/ini_file.h"
 #include "platform/files.h"
 #include "platform/platform.h"
+#include "platform/system.h"
 
 namespace pinst {
 
-bool ReadInfModelName(const std::string& infPath, std::string& modelName) {
+bool InfModelNameFromBytes(const std::string& bytes, uint32_t codePage, std::string& modelName) {
   modelName.clear();
-  IFiles& files = *Os().files;
-  if (!files.FileExists(infPath)) return false;
-  std::optional<TIniFile> inf = TIniFile::Load(files.FullPath(infPath));
-  if (!inf) return false;
-  const std::string models = inf->ReadString("Strings", "ProviderName", "");
+  const TIniFile inf = TIniFile::Parse(bytes, codePage);
+  const std::string models = inf.ReadString("Strings", "ProviderName", "");
   if (models.empty()) return false;
-  const std::vector<std::string> keys = inf->ReadSectionKeys(models);
+  const std::vector<std::string> keys = inf.ReadSectionKeys(models);
   if (keys.empty()) return false;
   std::string name = keys.front();
   if (!name.empty() && name.front() == '"') name.erase(0, 1);
   if (!name.empty() && name.back() == '"') name.pop_back();
   modelName = name;
   return true;
+}
+
+bool ReadInfModelName(const std::string& infPath, std::string& modelName) {
+  modelName.clear();
+  IFiles& files = *Os().files;
+  if (!files.FileExists(infPath)) return false;
+  std::optional<std::string> bytes = files.ReadWholeFile(files.FullPath(infPath));
+  if (!bytes) return false;
+  return InfModelNameFromBytes(*bytes, Os().system->GetAnsiCodePage(), modelName);
 }
 
 }  // namespace pinst

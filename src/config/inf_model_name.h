@@ -1,6 +1,7 @@
 // The name a model is shown and installed under, taken from its driver INF.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace pinst {
@@ -9,5 +10,7 @@ namespace pinst {
 // [Strings]), without its surrounding double quotes. False and an empty name when
 // the INF is missing or names no model.
 bool ReadInfModelName(const std::string& infPath, std::string& modelName);
+// The same from INF bytes already read (ANSI code page, or UTF-16LE with a BOM).
+bool InfModelNameFromBytes(const std::string& bytes, uint32_t codePage, std::string& modelName);
 
 }  // namespace pinst

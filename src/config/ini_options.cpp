@@ -1,5 +1,6 @@
 #include "config/ini_options.h"
 
+#include "config/inf_model_name.h"
 #include "config/lang_strings.h"
 #include "platform/files.h"
 #include "platform/platform.h"
@@ -29,22 +30,22 @@ LanguageKeys KeysFor(uint16_t langId) {
   return {"InstallGuide2", "QuickGuide2", "HandBook2", "Hint2", "ReadmeEN.txt"};
 }
 
-// "SERENUM" anywhere in the INF, even in a comment, marks a serial-port model.
-std::string OfflinePrefixFor(const std::string& infPath) {
+// The INF is read once per start, for both the serial-port mark and the model name
+// the list shows. "SERENUM" anywhere in it, even in a comment, marks a serial-port model.
+void ReadInf(const std::string& infPath, TOption& o) {
   IFiles& files = *Os().files;
-  if (files.FileExists(infPath)) {
-    if (auto bytes = files.ReadWholeFile(infPath)) {
-      if (bytes->find("SERENUM") != std::string::npos) return "SERENUM\\";
-    }
-  }
-  return "LPTOFFLINE\\";
+  if (!files.FileExists(infPath)) return;
+  std::optional<std::string> bytes = files.ReadWholeFile(infPath);
+  if (!bytes) return;
+  if (bytes->find("SERENUM") != std::string::npos) o.OfflineEnumPrefix = "SERENUM\\";
+  InfModelNameFromBytes(*bytes, Os().system->GetAnsiCodePage(), o.ModelName);
 }
 
 TOption ReadOption(const TIniFile& ini, const std::string& s, const LanguageKeys& lang) {
   IFiles& files = *Os().files;
   TOption o;
   o.InstallSettingFile2K = ini.ReadString(s, "InstallSettingFile2K", "");
-  o.OfflineEnumPrefix = OfflinePrefixFor(o.InstallSettingFile2K);
+  ReadInf(o.InstallSettingFile2K, o);
   o.InstallGuide = ini.ReadString(s, lang.installGuide, lang.defaultGuide);
   o.QuickGuide = ini.ReadString(s, lang.quickGuide, "");
   o.HandBook = ini.ReadString(s, lang.handBook, "");

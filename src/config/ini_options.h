@@ -17,6 +17,7 @@ struct TOption {
   std::string HandBook;
   std::string Hint;
   std::string OfflineEnumPrefix = "LPTOFFLINE\\";  // "SERENUM\" when the INF mentions SERENUM
+  std::string ModelName;  // the INF's model name (empty when it names none), read with the prefix
   bool SelectPort = false;
   std::string DefaultPortName;
   bool ForceOnlineCheck = false;

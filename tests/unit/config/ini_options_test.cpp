@@ -85,13 +85,18 @@ TEST_F(IniOptionsTest, FlagsAreWholeNumbers) {
 }
 
 TEST_F(IniOptionsTest, SerenumAnywhereInTheInfSwitchesThePrefixCaseSensitively) {
-  win.files.AddFile("comment.inf", "; works with SERENUM devices\r\n");
+  win.files.AddFile("comment.inf",
+                    "; works with SERENUM devices\r\n[Strings]\nProviderName=T\n[T]\n\"S-1\"=x\n");
   win.files.AddFile("lower.inf", "serenum\\x\r\n");
   const TIniOptions options = Load(
       "[a]\nInstallSettingFile2K=comment.inf\n[b]\nInstallSettingFile2K=lower.inf\n"
       "[c]\nInstallSettingFile2K=missing.inf\n");
+  // The model name comes from the same single read of the INF; later reads are not needed.
+  win.files.MakeUnreadable("comment.inf");
   EXPECT_EQ(Record(options, 0).OfflineEnumPrefix, "SERENUM\\");
+  EXPECT_EQ(Record(options, 0).ModelName, "S-1");
   EXPECT_EQ(Record(options, 1).OfflineEnumPrefix, "LPTOFFLINE\\");
+  EXPECT_EQ(Record(options, 1).ModelName, "");
   EXPECT_EQ(Record(options, 2).OfflineEnumPrefix, "LPTOFFLINE\\");
 }
 
