@@ -81,8 +81,10 @@ screenshots: deps
 	@$(MAKE) --no-print-directory wine-builds-$(FLAVOUR)
 	xvfb-run -a -s '-screen 0 1024x768x24' bash scripts/screenshots.sh
 
-bench: deps win32
-	bash scripts/bench.sh
+# The flavour's tree (win32, or win64-tests in flavour 64); Wine windows need Xvfb.
+bench: deps
+	@$(MAKE) --no-print-directory win32 $(if $(filter 64,$(FLAVOUR)),win64-tests)
+	xvfb-run -a -s '-screen 0 1024x768x24' bash scripts/bench.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

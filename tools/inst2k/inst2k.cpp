@@ -1,9 +1,12 @@
 // Test version of the installer library (inst2k.dll, 64-bit inst2k64.dll). It does not
 // stage drivers for real devices: it answers device questions from inst2k.ini beside
 // it (see inst2k_config.h), adds a printer of the INF's model name through the
-// spooler, and appends one line per call to inst2k.log beside it.
+// spooler, and appends one line per call to inst2k.log beside it. The time each call
+// spent goes to inst2k.time, so a benchmark can tell the library's work from the
+// installer's (kept apart from the log, whose lines tests compare whole).
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,28 @@ uint32_t g_lastError = 0;
 std::string ConfigPath() { return ModuleFolder(g_module) + "inst2k.ini"; }
 
 void Log(const std::string& line) { AppendLine(ModuleFolder(g_module) + "inst2k.log", line); }
+
+// Writes "NAME MS" to inst2k.time when it goes out of scope.
+class WorkTimer {
+ public:
+  explicit WorkTimer(const char* name) : name_(name) { ::QueryPerformanceCounter(&start_); }
+  WorkTimer(const WorkTimer&) = delete;
+  WorkTimer& operator=(const WorkTimer&) = delete;
+  ~WorkTimer() {
+    LARGE_INTEGER end, frequency;
+    ::QueryPerformanceCounter(&end);
+    ::QueryPerformanceFrequency(&frequency);
+    const double ms = 1000.0 * static_cast<double>(end.QuadPart - start_.QuadPart) /
+                      static_cast<double>(frequency.QuadPart);
+    char text[64];
+    std::snprintf(text, sizeof text, "%s %.3f", name_, ms);
+    AppendLine(ModuleFolder(g_module) + "inst2k.time", text);
+  }
+
+ private:
+  const char* name_;
+  LARGE_INTEGER start_{};
+};
 
 std::string Arg(const char* text) { return text ? "\"" + std::string(text) + "\"" : "(null)"; }
 
@@ -75,6 +100,7 @@ extern "C" {
 
 __declspec(dllexport) int32_t __stdcall FuncInst2K(const char* infPath, const char* hardwareId,
                                                    const char* portName, HWND owner) {
+  const WorkTimer timer("FuncInst2K");
   Outcome outcome =
       Install(infPath ? infPath : "", hardwareId ? hardwareId : "", portName ? portName : "");
   g_lastError = outcome.error;
@@ -92,6 +118,7 @@ __declspec(dllexport) int32_t __stdcall FuncInst2K(const char* infPath, const ch
 
 __declspec(dllexport) BOOL
     __stdcall FuncFindExistDevice(const char* hardwareId, char* deviceId, char* portText) {
+  const WorkTimer timer("FuncFindExistDevice");
   const Inst2kConfig config = ReadInst2kConfig(ConfigPath());
   const FakeDevice* device = FindDevice(config, hardwareId ? hardwareId : "");
   CopyOut(deviceId, device ? device->deviceId : "");
@@ -104,11 +131,13 @@ __declspec(dllexport) BOOL
 }
 
 __declspec(dllexport) void __stdcall ShowErrorCode(BOOL show) {
+  const WorkTimer timer("ShowErrorCode");
   g_showErrors = show != FALSE;
   Log("ShowErrorCode show=" + std::to_string(static_cast<int>(show)));
 }
 
 __declspec(dllexport) uint32_t __stdcall LastInstallErrorCode() {
+  const WorkTimer timer("LastInstallErrorCode");
   Log("LastInstallErrorCode -> " + Hex32(g_lastError));
   return g_lastError;
 }
