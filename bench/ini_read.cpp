@@ -86,9 +86,9 @@ int main(int argc, char** argv) {
     std::printf("| %d | %.3f ms | %.3f ms | %.1fx | %.2f us |\n", sizes[i], indexed[i], scanned,
                 scanned / indexed[i], indexed[i] * 1000 / sizes[i]);
   }
-  // Linear growth: ten times the models should cost about ten times the time.
+  // Ten times the models should cost about ten times the time; caches and the
+  // machine's load move wall time, so the verdict is taken from instruction counts.
   const double growth = indexed[2] / indexed[1];
-  std::printf("\nindexed growth 100 -> 1,000 models: %.1fx (linear: 10x) -> %s\n", growth,
-              growth < 15 ? "linear" : "NOT linear");
+  std::printf("\nwall-time growth 100 -> 1,000 models: %.1fx (10x is linear)\n", growth);
   return g_sink == 0 ? 1 : 0;
 }

@@ -28,12 +28,21 @@ ninja -C "$BUILD/host-bench" ini_read dist_gen >/dev/null
   echo
   echo "| models | instructions | per model |"
   echo "|---:|---:|---:|"
+  per100=0 per1000=0
   for n in 10 100 1000; do
     ir=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null \
       '--toggle-collect=*LoadRecordsIndexed*' "$BUILD/host-bench/ini_read" --once "$n" 2>&1 |
       sed -n 's/.*Collected : \([0-9]*\).*/\1/p')
     echo "| $n | $ir | $((ir / n)) |"
+    [ "$n" = 100 ] && per100=$((ir / n))
+    [ "$n" = 1000 ] && per1000=$((ir / n))
   done
+  echo
+  # Linear: the instructions each model costs do not grow with the number of models.
+
+  growth=$(echo "scale=2; $per1000 / $per100" | bc)
+  if [ "$(echo "$growth < 1.25" | bc)" = 1 ]; then verdict=linear; else verdict="NOT linear"; fi
+  echo "instructions per model, 100 -> 1,000 models: ${growth}x (1x is linear) -> $verdict"
   echo
   echo "## Under Wine"
   echo
