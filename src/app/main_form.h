@@ -134,9 +134,10 @@ class TMainForm : public ui::TForm {
   void FinishRun();
   // A completion handler's start: the watchdog stops and the window is given back.
   void EndHelperWait();
-  void RemoveSameNamePrinter(const std::string& modelName, bool quiet, bool& pending);
-  void InstallInProcess(const TOption& option, const std::string& infPath, bool online,
-                        bool& result);
+  // True when the printer of that name is gone (removed after the question).
+  bool RemoveSameNamePrinter(const std::string& modelName, bool quiet);
+  // True when the library reported success.
+  bool InstallInProcess(const TOption& option, const std::string& infPath, bool online);
   void StartMonitorServiceOrRestart(const TOption& option);
 
   int runDepth_ = 0;             // install runs on the stack (a retry nests)

@@ -146,13 +146,9 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
     FReplaceExisting = true;
   }
 
-  if (FReplaceExisting && PrinterExists(modelName)) {
-    bool pending = true;
-    RemoveSameNamePrinter(modelName, quiet, pending);
-    if (pending) {
-      runEndedEarly_ = true;
-      return false;
-    }
+  if (FReplaceExisting && PrinterExists(modelName) && !RemoveSameNamePrinter(modelName, quiet)) {
+    runEndedEarly_ = true;
+    return false;
   }
 
   if (online && option.ForceOnlineCheck && SearchDialog) {
@@ -176,7 +172,7 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
   }
 
   if (!IsWow64()) {
-    InstallInProcess(option, infPath, online, result);
+    result = InstallInProcess(option, infPath, online);
     FInstallState = kInstallFinished;
   } else {
     StartHelper64(Handle(), option.InstallImage64, infPath, option.OfflineEnumPrefix,
@@ -187,8 +183,9 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
   return result;
 }
 
-void TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet, bool& pending) {
+bool TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet) {
   const TLangStrings& lang = Lang();
+  bool removed = false;
   if (!quiet &&
       ui::MessageDlg(this, lang.StrSameName + modelName + "\r\n" + lang.StrUpgradeQuestion,
                      lang.StrNotice, kMbOkCancel | kMbIconQuestion) != kIdOk) {
@@ -203,7 +200,7 @@ void TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet, 
       ui::MessageDlg(this, lang.StrPrinterBusy, lang.StrNotice, kMbOk | kMbIconError);
     }
     if (removal == kPrinterDeleted) {
-      pending = false;
+      removed = true;
       if (GetWinVersion() == kWindows2000) {
         DeletePrnDriver(driver);
         FRemovedDriver = driver;
@@ -211,19 +208,21 @@ void TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet, 
     }
   }
   ui::Pause({500, 0, 100, 0, 100});
+  return removed;
 }
 
-void TMainForm::InstallInProcess(const TOption& option, const std::string& infPath, bool online,
-                                 bool& result) {
+bool TMainForm::InstallInProcess(const TOption& option, const std::string& infPath, bool online) {
   StopMonitorService(option.ServiceName, option.ServiceExe, option.ForceUninstallService);
   ui::Pause({100, 0, 50, 0, 100});
   SetLibraryErrorDisplay(option.InstallDll2K, false);
-  result = InstallByLibrary(Handle(), FErrorCode, infPath, option.OfflineEnumPrefix,
-                            option.InstallDll2K, FFoundPort, online);
-  if (!result) return;
+  if (!InstallByLibrary(Handle(), FErrorCode, infPath, option.OfflineEnumPrefix,
+                        option.InstallDll2K, FFoundPort, online)) {
+    return false;
+  }
   ui::Pause({100, 0, 100});
   if (FileNamed(option.AfterRun)) Os().shell->WinExec(option.AfterRun, kShowCmdHide);
   if (!option.ServiceName.empty()) StartMonitorServiceOrRestart(option);
+  return true;
 }
 
 void TMainForm::StartMonitorServiceOrRestart(const TOption& option) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "config/lang_format.h"
 #include "config/lang_strings.h"
 #include "dialogs/prompt_form.h"
 
@@ -31,13 +32,6 @@ std::string CountDownCaption(const std::string& base, int count) {
   char number[16];
   std::snprintf(number, sizeof number, "(%2d)", count);
   return base + number;
-}
-
-// "%s" filled with one string.
-std::string FormatPort(const std::string& format, const std::string& port) {
-  const size_t at = format.find("%s");
-  if (at == std::string::npos) return format;
-  return format.substr(0, at) + port + format.substr(at + 2);
 }
 
 }  // namespace
@@ -121,7 +115,7 @@ void TFormSearching::FinishSearch() {
   CountDown = kCountDownSeconds;
   if (Found) {
     lblNotFound.SetFontColor(kColorBlack);
-    lblNotFound.SetCaption(FormatPort(lang.StrPortFound, PortName));
+    lblNotFound.SetCaption(FormatText(lang.StrPortFound, PortName));
     lblNotFound.SetVisible(true);
     tmrClickOK.SetEnabled(true);
     btnCancelSearch.SetKind(ui::TButtonKind::kOk);
