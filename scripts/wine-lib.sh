@@ -89,6 +89,25 @@ fresh_prefix() {
   cp -a "$1" "$2"
 }
 
+# box_shows HEX [LOCALE]: a message box appears in $PREFIX whose text holds those
+# bytes (its controls may come a moment after the window itself). The texts are read
+# in the code page of LOCALE, the program's own. On failure BOX_TEXTS holds what the
+# box (if any) showed.
+box_shows() {
+  local i in_locale=()
+  [ -n "${2:-}" ] && in_locale=(LANG="$2" LC_ALL="$2")
+  BOX_TEXTS=""
+  env "${in_locale[@]}" WINEPREFIX="$PREFIX" wine "$PI_PROBE" wait '#32770' 60000 >/dev/null 2>&1 ||
+    return 1
+  for i in $(seq 1 40); do
+    BOX_TEXTS=$(env "${in_locale[@]}" WINEPREFIX="$PREFIX" wine "$PI_PROBE" texts '#32770' \
+      2>/dev/null | tr -d '\r')
+    grep -q "$1" <<<"$BOX_TEXTS" && return 0
+    sleep 0.25
+  done
+  return 1
+}
+
 # main_prefix: the prefix the flavour's exe runs in.
 main_prefix() { wine_prefix "$WINE_FLAVOUR"; }
 

@@ -64,13 +64,7 @@ run_installer() {
 
 # dismiss_box TEXT: a message box showing TEXT appears; its OK button is pressed.
 dismiss_box() {
-  if ! in_prefix "$PI_PROBE" wait '#32770' 30000 >/dev/null 2>&1; then
-    fail "no message box appeared"
-    return
-  fi
-  local texts
-  texts=$(in_prefix "$PI_PROBE" texts '#32770' 2>/dev/null | tr -d '\r')
-  grep -q "$(printf '%s' "$1" | hex)" <<<"$texts" || fail "box without \"$1\": $texts"
+  box_shows "$(printf '%s' "$1" | hex)" || fail "no box with \"$1\": $BOX_TEXTS"
   in_prefix "$PI_PROBE" click-id '#32770' 1 >/dev/null 2>&1
 }
 

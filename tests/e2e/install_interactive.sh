@@ -23,21 +23,10 @@ for need in "$PI_EXE" "$PI_PROBE"; do
   [ -e "$need" ] || { echo "  missing $need"; exit 1; }
 done
 
-# box_with TEXT: a message box whose text holds TEXT appears (its controls may
-# come a moment after the window itself).
+# box_with TEXT: a message box whose text holds TEXT appears.
 box_with() {
-  if ! probe wait '#32770' 60000 >/dev/null; then
-    fail "no box with \"$1\""
-    return 1
-  fi
-  local texts want i
-  want=$(printf '%s' "$1" | hex)
-  for i in $(seq 1 40); do
-    texts=$(probe texts '#32770')
-    grep -q "$want" <<<"$texts" && return 0
-    sleep 0.25
-  done
-  fail "box without \"$1\": $texts"
+  box_shows "$(printf '%s' "$1" | hex)" "$LOCALE" && return 0
+  fail "no box with \"$1\": $BOX_TEXTS"
   return 1
 }
 
