@@ -1,26 +1,71 @@
 #include "app/installer_main.h"
 
+#include "app/command_line.h"
 #include "app/installer_windows.h"
+#include "config/lang_format.h"
 #include "config/lang_strings.h"
 #include "platform/platform.h"
 #include "platform/system.h"
+#include "sys/run_log.h"
 #include "ui/application.h"
 
 namespace pinst {
 
+namespace {
+
+const char* OutcomeName(TRunOutcome outcome) {
+  switch (outcome) {
+    case TRunOutcome::kNone:
+      return "no install ran";
+    case TRunOutcome::kInstalled:
+      return "installed";
+    case TRunOutcome::kInstalledRestart:
+      return "installed, a restart is needed";
+    case TRunOutcome::kCancelled:
+      return "cancelled";
+    default:
+      return "failed";
+  }
+}
+
+int Finish(int exitCode) {
+  LogLine("Exit code " + std::to_string(exitCode));
+  return exitCode;
+}
+
+}  // namespace
+
 int RunInstaller(const std::vector<std::string>& args) {
   InitLangStrings(Os().system->GetSystemDefaultLangID());
+  const TCommandLine commandLine = ParseCommandLine(args);
+  if (commandLine.help) {
+    // Under /Quiet no box is shown, not even this one.
+    if (!commandLine.quiet) {
+      ui::MessageDlg(nullptr, Lang().StrUsage, Lang().StrInstallerTitle,
+                     kMbOk | kMbIconInformation);
+    }
+    return kExitInstalled;
+  }
 
   TInstallerWindows windows(args);
   TMainForm& mainForm = windows.Main;
   ui::Application().Title = Lang().StrInstallerTitle;
 
+  if (mainForm.ModelSwitchUnknown()) {
+    mainForm.Tell(FormatText(Lang().StrUnknownModel, *commandLine.model), Lang().StrInstallerTitle,
+                  kMbOk | kMbIconError);
+    return Finish(kExitNothingToInstall);
+  }
   // Hidden, with no automatic install armed, the program could show nothing,
   // start nothing and never end; whoever started it would wait for ever.
-  if (mainForm.FHideMode && mainForm.FAutoIndex < 0) return kExitNothingToInstall;
+  if (mainForm.FHideMode && mainForm.FAutoIndex < 0) {
+    LogLine("Nothing to install: no model is marked AutoMode in install.ini and no /Model= given");
+    return Finish(kExitNothingToInstall);
+  }
 
   ui::Application().Run();
-  return mainForm.ExitCode();
+  LogLine(std::string("Outcome: ") + OutcomeName(mainForm.Outcome()));
+  return Finish(mainForm.ExitCode());
 }
 
 }  // namespace pinst

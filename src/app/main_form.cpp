@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
+#include "sys/run_log.h"
 #include "sys/win_version.h"
 #include "ui/application.h"
 
@@ -113,23 +114,34 @@ TMainForm::TMainForm(const std::vector<std::string>& args)
   FormCreate(args);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+  if (FQuietMode) ui::Application().BoxFilter = nullptr;
+  RunLog().Close();
+}
 
 void TMainForm::FormCreate(const std::vector<std::string>& args) {
   ImgLogo.LoadFromResource("LogoNorvik");
   FDebugMode = Os().files->FileExists(kDebugMarkerFile);
-  FHideMode = false;
-  for (const std::string& arg : args) {
-    if (arg == kHideSwitch) {
-      SetAlphaBlend(true, 0);
-      FHideMode = true;
-      SetShowOnRun(false);
-      break;
-    }
+  args_ = args;
+  FCommandLine = ParseCommandLine(args);
+  FHideMode = FCommandLine.hide;
+  FQuietMode = FCommandLine.quiet;
+  if (FHideMode) {
+    SetAlphaBlend(true, 0);
+    SetShowOnRun(false);
   }
+  if (FQuietMode) ui::Application().BoxFilter = QuietBoxAnswer;
+  if (FCommandLine.logFile || FHideMode || FCommandLine.model) OpenRunLog();
   TimerSetup64Error.SetEnabled(false);
   FOptions = std::make_unique<TIniOptions>();
   FOptions->LoadFromFile("install.ini");
+  LogLine("install.ini: " + std::to_string(FOptions->Count) + " model(s)");
+  if (FCommandLine.model) {
+    FModelIndex = FOptions->FindModel(*FCommandLine.model);
+    LogLine("/Model=" + *FCommandLine.model +
+            (FModelIndex < 0 ? ": no such model"
+                             : ": section [" + FOptions->Sections[FModelIndex] + "]"));
+  }
   ApplyTexts();
   FillPrinterList();
   // A window that is never shown is never activated.
@@ -145,16 +157,19 @@ void TMainForm::CheckAutoMode() {
   // dialog, or by a completion handler) must not reset the run's state.
   if (RunInProgress()) return;
   FAutoIndex = -1;
-  const int32_t count = FOptions ? FOptions->Count : 0;
-  for (int32_t i = 0; i < count; ++i) {
+  int32_t chosen = FModelIndex;
+  // /Model= takes the place of the marks in install.ini.
+  const int32_t count = FOptions && !FCommandLine.model ? FOptions->Count : 0;
+  for (int32_t i = 0; i < count && chosen < 0; ++i) {
     TOption option;
     FOptions->GetOption(i, option);
-    if (!option.AutoMode) continue;
+    if (option.AutoMode) chosen = i;
+  }
+  if (chosen >= 0) {
     SetAlphaBlend(true, 255);
-    FAutoIndex = i;
-    LvPrinters.SetItemIndex(i);
+    FAutoIndex = chosen;
+    LvPrinters.SetItemIndex(chosen);
     TmrAutoInstall.SetEnabled(true);
-    break;
   }
   FInstallState = kInstallIdle;
   FPrinterName.clear();

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "config/ini_options.h"
 #include "platform/processes.h"
 #include "ui/controls.h"
@@ -31,8 +33,14 @@ enum class TRunOutcome : uint8_t { kNone, kInstalled, kInstalledRestart, kCancel
 
 // The debug marker: a regular file of this name enables the developer entry points.
 inline constexpr const char* kDebugMarkerFile = "d:\\Debug";
-// The command-line switch that keeps the window hidden.
-inline constexpr const char* kHideSwitch = "/Hide";
+// The run log of an automatic or quiet run started without /Log=, in the
+// temporary folder.
+inline constexpr const char* kDefaultLogName = "PrinterInstaller.log";
+
+// Under /Quiet, every box the run did not answer itself: logged, not shown, and
+// answered with the button that does the least (OK, Cancel or No).
+std::optional<int> QuietBoxAnswer(const std::string& text, const std::string& caption,
+                                  uint32_t flags);
 
 class TMainForm : public ui::TForm {
  public:
@@ -46,6 +54,9 @@ class TMainForm : public ui::TForm {
 
   bool FDebugMode = false;
   bool FHideMode = false;
+  bool FQuietMode = false;  // /Quiet: hidden, and no box ever shown
+  TCommandLine FCommandLine;
+  int32_t FModelIndex = -1;  // the model /Model= names (-1: none, or no such model)
   std::unique_ptr<TIniOptions> FOptions;
   int32_t FAutoIndex = -1;
   uint8_t FInstallState = kInstallIdle;
@@ -76,6 +87,18 @@ class TMainForm : public ui::TForm {
   ui::TTimer TimerInstallingHints;
 
   void CheckAutoMode();
+  // True when /Model= names a model that install.ini does not hold.
+  bool ModelSwitchUnknown() const { return FCommandLine.model && FModelIndex < 0; }
+
+  // The run log: opened at start when asked for (/Log=) or when no one watches
+  // (/Hide, /Quiet, /Model=), else when an automatic install starts; the default
+  // file is kDefaultLogName in the temporary folder.
+  void OpenRunLog();
+  // A question of the run: logged with its answer; under /Quiet not shown and
+  // answered with quietAnswer.
+  int Ask(const std::string& text, const std::string& caption, uint32_t flags, int quietAnswer);
+  // A message of the run: logged; shown unless under /Quiet.
+  void Tell(const std::string& text, const std::string& caption, uint32_t flags);
   void ApplyTexts();
   void FillPrinterList();
 
@@ -148,6 +171,7 @@ class TMainForm : public ui::TForm {
   bool automaticRun_ = false;    // the automatic install clicked Install
   TRunOutcome outcome_ = TRunOutcome::kNone;
   uint32_t hintTicks_ = 0;
+  std::vector<std::string> args_;  // as started, for the log
 };
 
 }  // namespace pinst

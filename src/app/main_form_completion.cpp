@@ -11,6 +11,7 @@
 #include "spooler/port_ops.h"
 #include "spooler/printer_add.h"
 #include "spooler/printer_ops.h"
+#include "sys/run_log.h"
 #include "sys/win_version.h"
 #include "ui/application.h"
 
@@ -57,8 +58,11 @@ void TMainForm::WMInstallSucceeded(ui::TMessage& /*message*/) {
     info.SetAsDefault = true;
     info.PrintProcessor = option.PrintProcess.empty() ? "WinPrint" : option.PrintProcess;
     restartNotice = !option.PrintProcess.empty();
-    Os().system->DebugOutput(FormatText(kPrepareSettingsLine, name));
-    ChangePrinter(info);
+    DebugLine(FormatText(kPrepareSettingsLine, name));
+    const bool changed = ChangePrinter(info);
+    LogLine("Settings of \"" + name + "\": port " + (port.empty() ? "(none)" : port) +
+            ", print processor " + info.PrintProcessor +
+            ", default printer: " + (changed ? "done" : "failed"));
   }
 
   GetPrinterPort(name, FFinalPort);
@@ -66,7 +70,12 @@ void TMainForm::WMInstallSucceeded(ui::TMessage& /*message*/) {
   std::string text = FormatText(lang.StrInstallSuccess, FFinalPort);
   if (restartNotice) text += "\r\n" + lang.StrRestartNotice;
   outcome_ = restartNotice ? TRunOutcome::kInstalledRestart : TRunOutcome::kInstalled;
-  if (FAutoIndex < 0) ui::MessageDlg(this, text, lang.StrNotice, kMbOk | kMbIconInformation);
+  LogLine("Installed \"" + name + "\" on " + FFinalPort);
+  if (FAutoIndex < 0) {
+    Tell(text, lang.StrNotice, kMbOk | kMbIconInformation);
+  } else {
+    LogLine("Message (automatic install, not shown): " + text);
+  }
   FPrinterName.clear();
   FFinalPort.clear();
 }
@@ -78,16 +87,18 @@ void TMainForm::WMInstallFailed(ui::TMessage& message) {
   const std::string removedDriver = FRemovedDriver;
   EndHelperWait();
   FErrorCode = static_cast<uint32_t>(message.LParam);
+  LogLine(FormatCode("Install failed: error 0x%.8x", FErrorCode));
 
   // Only an online run can be retried offline: an offline run that reports no
   // device would otherwise start itself again without end.
   if (FErrorCode == kErrorNoSuchDevinst && runOnline_) {
     if (FFoundPort == "LPT1:") {
+      LogLine("No device on LPT1:: installing offline");
       RunInstall(false);
       return;
     }
-    const int answer = ui::MessageDlg(this, FormatText(lang.StrOnlineInstallFail, FFoundPort),
-                                      lang.StrNotice, kMbYesNoCancel | kMbIconWarning);
+    const int answer = Ask(FormatText(lang.StrOnlineInstallFail, FFoundPort), lang.StrNotice,
+                           kMbYesNoCancel | kMbIconWarning, kIdNo);
     if (answer == kIdYes) {
       RunInstall(true);
     } else if (answer == kIdNo) {
@@ -97,12 +108,11 @@ void TMainForm::WMInstallFailed(ui::TMessage& message) {
     }
   } else if (FErrorCode == kErrorInstallCancelled) {
     outcome_ = TRunOutcome::kCancelled;
-    ui::MessageDlg(this, lang.StrInstallCancelled, lang.StrNotice, kMbOk);
+    Tell(lang.StrInstallCancelled, lang.StrNotice, kMbOk);
   } else if (FErrorCode != 0) {
     outcome_ = TRunOutcome::kFailed;
-    ui::MessageDlg(this,
-                   FormatCode(lang.StrInstallFailCode + "\r\n", FErrorCode) + lang.StrRetryLater,
-                   lang.StrNotice, kMbOk | kMbIconError);
+    Tell(FormatCode(lang.StrInstallFailCode + "\r\n", FErrorCode) + lang.StrRetryLater,
+         lang.StrNotice, kMbOk | kMbIconError);
   } else {
     outcome_ = TRunOutcome::kFailed;
   }
@@ -114,6 +124,8 @@ void TMainForm::WMInstallFailed(ui::TMessage& message) {
     SelectedOption(option);
     AddLocalPrinter(removedDriver, name);
     SetPrinterPort(name, option.DefaultPortName);
+    LogLine("Printer \"" + name + "\" put back with driver " + removedDriver +
+            (PrinterExists(name) ? "" : ": failed"));
   }
   FPrinterName.clear();
   FFinalPort.clear();
@@ -154,10 +166,13 @@ void TMainForm::TmrAutoInstallTimer() {
   if (FAutoIndex < 0) return;
   LvPrinters.SetItemIndex(FAutoIndex);
   automaticRun_ = true;
+  OpenRunLog();
+  LogLine("Automatic install of \"" + LvPrinters.ItemCaption(FAutoIndex) + "\"");
   try {
     BbtnStart.Click();
   } catch (const std::exception& error) {
     outcome_ = TRunOutcome::kFailed;
+    LogLine(std::string("Error: ") + error.what());
     // A visible window stays open with the error box; a hidden one has no one
     // to close it, so the program ends once the box is dismissed.
     if (!FHideMode) throw;

@@ -18,6 +18,7 @@
 #include "removal/driver_removal.h"
 #include "removal/printer_removal.h"
 #include "spooler/printer_ops.h"
+#include "sys/run_log.h"
 #include "sys/service_control.h"
 #include "sys/win_version.h"
 #include "ui/application.h"
@@ -94,9 +95,12 @@ void TMainForm::RunInstall(bool online) {
   if (!SelectedOption(option)) return;
   const int index = LvPrinters.ItemIndex();
   const TLangStrings& lang = Lang();
-  if (online && !option.QuiteMode &&
-      ui::MessageDlg(this, lang.StrUsbConfirm, lang.StrNotice, kMbYesNo | kMbIconQuestion) !=
-          kIdYes) {
+  const bool quiet = option.QuiteMode || FQuietMode;
+  LogLine("Install of \"" + option.ModelName + "\" (section [" +
+          (FOptions ? FOptions->Sections.at(static_cast<size_t>(index)) : "") + "], " +
+          option.InstallSettingFile2K + "), " + (online ? "online" : "offline"));
+  if (online && !quiet &&
+      Ask(lang.StrUsbConfirm, lang.StrNotice, kMbYesNo | kMbIconQuestion, kIdYes) != kIdYes) {
     outcome_ = TRunOutcome::kCancelled;
     return;
   }
@@ -115,7 +119,7 @@ void TMainForm::RunInstall(bool online) {
   });
 
   RunRegSetTool(true, option.RegSetImage2000);
-  const bool result = InstallDriver(index, online, option.QuiteMode);
+  const bool result = InstallDriver(index, online, quiet);
   RunRegSetTool(false, option.RegSetImage2000);
   if (IsWow64() || runEndedEarly_) return;
   if (result) {
@@ -131,7 +135,10 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
   FRemovedDriver.clear();
   bool result = false;
   FInstallState = kInstalling;
-  if (GetWinVersion() < kWindows2000) return false;
+  if (GetWinVersion() < kWindows2000) {
+    LogLine("Windows older than Windows 2000: nothing installed");
+    return false;
+  }
 
   TOption option;
   if (FOptions) FOptions->GetOption(index, option);
@@ -142,7 +149,9 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
 
   SetLibraryErrorDisplay(option.InstallDll2K, false);
   if (online) {
-    FindOnlinePort(FFoundPort);
+    const int found = FindOnlinePort(FFoundPort);
+    LogLine(found == kNoDeviceFound ? "Connected printer: none found"
+                                    : "Connected printer: on " + FFoundPort);
     FReplaceExisting = true;
   }
 
@@ -151,7 +160,9 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
     return false;
   }
 
-  if (online && option.ForceOnlineCheck && SearchDialog) {
+  if (online && option.ForceOnlineCheck && SearchDialog && FQuietMode) {
+    LogLine("Search dialog not shown (/Quiet): the install goes on online");
+  } else if (online && option.ForceOnlineCheck && SearchDialog) {
     SearchDialog->PromptCheck = option.PromptCheck;
     Hide();
     int modalResult = ui::mrNone;
@@ -161,13 +172,19 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
       // The install goes on as if the dialog had been left with OK.
     }
     if (modalResult == ui::mrCancel) online = false;
+    LogLine(online ? "Search dialog: online"
+                   : "Search dialog cancelled: the install goes on offline");
   }
 
   FPrinterName = modelName;
   runOnline_ = online;
   if (online) {
     ui::Pause({100});
-    RescanDevices(IsWow64() ? ".\\X64\\devcon.exe" : ".\\i386\\devcon.exe");
+    const int rescan = RescanDevices(IsWow64() ? ".\\X64\\devcon.exe" : ".\\i386\\devcon.exe");
+    LogLine("Device rescan: " + std::string(rescan == kRescanNoStatus ? "no status shown"
+                                            : rescan == kRescanNoLptDevice
+                                                ? "no device on the parallel port"
+                                                : "a device on the parallel port"));
     ui::Pause({100, 0, 50, 0, 100});
   }
 
@@ -186,9 +203,9 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
 bool TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet) {
   const TLangStrings& lang = Lang();
   bool removed = false;
-  if (!quiet &&
-      ui::MessageDlg(this, lang.StrSameName + modelName + "\r\n" + lang.StrUpgradeQuestion,
-                     lang.StrNotice, kMbOkCancel | kMbIconQuestion) != kIdOk) {
+  LogLine("A printer named \"" + modelName + "\" exists");
+  if (!quiet && Ask(lang.StrSameName + modelName + "\r\n" + lang.StrUpgradeQuestion, lang.StrNotice,
+                    kMbOkCancel | kMbIconQuestion, kIdOk) != kIdOk) {
     // Told as a cancel by the user, once: the run then ends without another report.
     ui::TMessage message{WM_INSTALL_FAILED, 0, static_cast<intptr_t>(kErrorInstallCancelled), 0};
     WMInstallFailed(message);
@@ -196,13 +213,18 @@ bool TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet) 
     std::string driver;
     GetPrinterDriver(modelName, driver);
     const uint32_t removal = DeletePrinterByName(modelName);
-    if (removal == kPrinterHasJobs && !quiet) {
-      ui::MessageDlg(this, lang.StrPrinterBusy, lang.StrNotice, kMbOk | kMbIconError);
+    if (removal == kPrinterHasJobs) {
+      LogLine("Printer \"" + modelName + "\" still has jobs: kept, nothing installed");
+      if (!quiet) Tell(lang.StrPrinterBusy, lang.StrNotice, kMbOk | kMbIconError);
+    } else if (removal != kPrinterDeleted) {
+      LogLine("Printer \"" + modelName + "\" could not be removed: nothing installed");
     }
     if (removal == kPrinterDeleted) {
       removed = true;
+      LogLine("Printer \"" + modelName + "\" removed (driver " + driver + ")");
       if (GetWinVersion() == kWindows2000) {
-        DeletePrnDriver(driver);
+        LogLine(std::string("Driver ") + driver +
+                (DeletePrnDriver(driver) ? " deleted" : " not deleted"));
         FRemovedDriver = driver;
       }
     }
@@ -212,6 +234,10 @@ bool TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet) 
 }
 
 bool TMainForm::InstallInProcess(const TOption& option, const std::string& infPath, bool online) {
+  if (!option.ServiceName.empty()) {
+    LogLine("Service " + option.ServiceName +
+            (option.ForceUninstallService ? " stopped and removed" : " stopped"));
+  }
   StopMonitorService(option.ServiceName, option.ServiceExe, option.ForceUninstallService);
   ui::Pause({100, 0, 50, 0, 100});
   SetLibraryErrorDisplay(option.InstallDll2K, false);
@@ -220,18 +246,28 @@ bool TMainForm::InstallInProcess(const TOption& option, const std::string& infPa
     return false;
   }
   ui::Pause({100, 0, 100});
-  if (FileNamed(option.AfterRun)) Os().shell->WinExec(option.AfterRun, kShowCmdHide);
+  if (FileNamed(option.AfterRun)) {
+    LogLine("AfterRun " + option.AfterRun + " started");
+    Os().shell->WinExec(option.AfterRun, kShowCmdHide);
+  }
   if (!option.ServiceName.empty()) StartMonitorServiceOrRestart(option);
   return true;
 }
 
 void TMainForm::StartMonitorServiceOrRestart(const TOption& option) {
-  if (StartMonitorService(option.ServiceName, option.ServiceExe)) return;
-  ui::Pause({100, 0, 100});
-  if (StartMonitorService(option.ServiceName, option.ServiceExe)) return;
-  ui::MessageDlg(this, kServiceRestartText, kServiceRestartCaption, kMbOk | kMbIconInformation);
+  bool started = StartMonitorService(option.ServiceName, option.ServiceExe);
+  if (!started) {
+    ui::Pause({100, 0, 100});
+    started = StartMonitorService(option.ServiceName, option.ServiceExe);
+  }
+  if (started) {
+    LogLine("Service " + option.ServiceName + " started");
+    return;
+  }
+  LogLine("Service " + option.ServiceName + " did not start: Setup.bat restarts the computer");
+  Tell(kServiceRestartText, kServiceRestartCaption, kMbOk | kMbIconInformation);
   // The doubled backslash after the folder is accepted by Windows.
-  Os().shell->WinExec(ProgramFolder() + "\\Setup.bat", kShowCmdShow);
+  Os().shell->WinExec(ProgramFolder() + "\\Setup.bat", FQuietMode ? kShowCmdHide : kShowCmdShow);
 }
 
 }  // namespace pinst

@@ -1,5 +1,6 @@
 #include "config/ini_options.h"
 
+#include "base/ansi_text.h"
 #include "config/inf_model_name.h"
 #include "config/lang_strings.h"
 #include "platform/files.h"
@@ -96,7 +97,20 @@ void TIniOptions::ReadAll(const TIniFile* ini) {
   const LanguageKeys lang = KeysFor(Os().system->GetSystemDefaultLangID());
   Count = static_cast<int32_t>(sections.size());
   Options.assign(sections.size(), TOption());
+  Sections = sections;
   for (size_t i = 0; i < sections.size(); ++i) Options[i] = ReadOption(*ini, sections[i], lang);
+}
+
+int32_t TIniOptions::FindModel(const std::string& name) const {
+  if (name.empty()) return -1;
+  const uint32_t codePage = Os().system->GetAnsiCodePage();
+  for (size_t i = 0; i < Options.size(); ++i) {
+    if (EqualsNoCase(Options[i].ModelName, name, codePage)) return static_cast<int32_t>(i);
+  }
+  for (size_t i = 0; i < Sections.size() && i < Options.size(); ++i) {
+    if (EqualsNoCase(Sections[i], name, codePage)) return static_cast<int32_t>(i);
+  }
+  return -1;
 }
 
 bool TIniOptions::GetOption(int32_t index, TOption& option) const {

@@ -45,6 +45,12 @@ class TIniOptions {
  public:
   std::vector<TOption> Options;
   int32_t Count = 0;
+  std::vector<std::string> Sections;  // the section name of each record
+
+  // The index of the model of that name: the name its INF gives (as the list
+  // shows it), else its section's name; both compared as Windows compares
+  // names, without regard to ASCII case. -1 when none matches.
+  int32_t FindModel(const std::string& name) const;
 
   // Loads the file when it exists (as written, against the current directory);
   // otherwise keeps what the object holds.

@@ -54,6 +54,8 @@ struct TLangStrings {
   std::string StrPortNotFound;
   std::string StrPortFound;
   std::string StrUsbConfirm;
+  std::string StrUsage;         // the /? box: switches and exit codes
+  std::string StrUnknownModel;  // /Model= names no model; %s: the name
 };
 
 // The table of one language.

@@ -4,12 +4,14 @@
 #include <cstring>
 
 #include "base/win_path.h"
+#include "config/lang_format.h"
 #include "config/lang_strings.h"
 #include "engine/hardware_ids.h"
 #include "engine/library_error.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/system.h"
+#include "sys/run_log.h"
 #include "sys/win_version.h"
 
 namespace pinst {
@@ -119,9 +121,13 @@ bool InstallByLibrary(uintptr_t ownerWindow, uint32_t& errorCode, const std::str
   InstallTarget target =
       ChooseTarget(hardwareId, compatibleId, infPath, offlinePrefix, libraryPath, online);
   portName = target.portName;
+  LogLine("Installer library " + libraryPath + ": installing \"" + infPath + "\", hardware id " +
+          target.hardwareId + ", port " + (portName.empty() ? "(none)" : portName));
   const int32_t result =
       (*install)(infPath.c_str(), target.hardwareId.c_str(), portName.c_str(), ownerWindow);
   errorCode = GetLastInstallError(*library);
+  LogLine("Installer library answered " + std::to_string(result) +
+          FormatCode(", last install error 0x%.8x", errorCode));
   return result <= 1;
 }
 
@@ -167,6 +173,8 @@ void StartHelper64(uintptr_t ownerWindow, const std::string& helperPath, const s
   info.startupFlags = kStartfUseShowWindow | kStartfUseStdHandles;
   info.showWindow = kSwHide;
   processHandle = ProcessHandle(Os().processes->Start(info));
+  LogLine(std::string(processHandle ? "64-bit helper started: " : "64-bit helper not started: ") +
+          info.commandLine + " (port " + (portName.empty() ? "(none)" : portName) + ")");
 }
 
 }  // namespace pinst

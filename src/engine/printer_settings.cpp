@@ -10,6 +10,7 @@
 #include "spooler/dyn_spooler.h"
 #include "spooler/port_ops.h"
 #include "spooler/printer_info.h"
+#include "sys/run_log.h"
 #include "sys/win_version.h"
 
 namespace pinst {
@@ -44,10 +45,9 @@ void ApplyChanges(const TChangePrinterInfo& change, PrinterInfo2& info) {
 
 bool ChangePrinter(TChangePrinterInfo info) {
   ISpooler& spooler = *Os().spooler;
-  ISystem& system = *Os().system;
   if (info.SetAsDefault && !DynSetDefaultPrinter(info.PrinterName)) {
     // "设置默认打印机失败！"
-    system.DebugOutput(
+    DebugLine(
         "\xc9\xe8\xd6\xc3\xc4\xac\xc8\xcf\xb4\xf2\xd3\xa1\xbb\xfa\xca\xa7\xb0\xdc"
         "\xa3\xa1");
   }
@@ -60,8 +60,8 @@ bool ChangePrinter(TChangePrinterInfo info) {
   spooler.SetLastError(0);
   if (printer->SetPrinterA(record)) return true;
   // "设置打印机失败(%d)！"
-  system.DebugOutput("\xc9\xe8\xd6\xc3\xb4\xf2\xd3\xa1\xbb\xfa\xca\xa7\xb0\xdc(" +
-                     std::to_string(static_cast<int32_t>(spooler.GetLastError())) + ")\xa3\xa1");
+  DebugLine("\xc9\xe8\xd6\xc3\xb4\xf2\xd3\xa1\xbb\xfa\xca\xa7\xb0\xdc(" +
+            std::to_string(static_cast<int32_t>(spooler.GetLastError())) + ")\xa3\xa1");
   return false;
 }
 

@@ -18,6 +18,9 @@ class IFiles {
   virtual std::optional<std::string> ReadWholeFile(const std::string& path) = 0;
   // Creates or replaces the file with these bytes.
   virtual bool WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
+  // Appends the bytes at the end of the file, creating it when missing; other
+  // writers may append to it at the same time.
+  virtual bool AppendToFile(const std::string& path, const std::string& bytes) = 0;
   // CopyFileA.
   virtual bool Copy(const std::string& from, const std::string& to, bool failIfExists) = 0;
   // GetFullPathNameA: absolute form from the current directory, "." and ".." folded.
@@ -25,6 +28,8 @@ class IFiles {
   virtual std::string CurrentDirectory() = 0;
   // GetSystemDirectoryA.
   virtual std::string SystemDirectory() = 0;
+  // GetTempPathA: the temporary folder, with its trailing backslash.
+  virtual std::string TempDirectory() = 0;
   // Full path of the running program (GetModuleFileNameA of the exe).
   virtual std::string ModuleFileName() = 0;
 };

@@ -10,6 +10,7 @@
 #include "spooler/dyn_spooler.h"
 #include "spooler/printer_list.h"
 #include "spooler/printer_ops.h"
+#include "sys/run_log.h"
 
 namespace pinst {
 
@@ -20,7 +21,7 @@ void RepairDefaultPrinter(bool returnNew, std::string& newDefault) {
   if (!DynGetDefaultPrinter(current)) {
     const uint32_t error = Os().spooler->GetLastError();
     if (error != kErrorFileNotFound) {  // anything but "no default printer set"
-      Os().system->DebugOutput("GetDefaultPrinter Fail, Error Code :0x" + HexCode8(error));
+      DebugLine("GetDefaultPrinter Fail, Error Code :0x" + HexCode8(error));
       return;
     }
     current.clear();

@@ -5,6 +5,7 @@
 #include "platform/system.h"
 #include "removal/default_printer.h"
 #include "spooler/job_ops.h"
+#include "sys/run_log.h"
 
 namespace pinst {
 
@@ -15,11 +16,11 @@ uint32_t DeletePrinterByName(const std::string& printerName) {
       printerName, PrinterDefaults{std::string(), DevModeBytes(), kPrinterAllAccess});
   if (!printer) return kPrinterNotOpened;
   if (!printer->SetPrinterCommand(kPrinterControlSetStatus, kPrinterStatusPendingDeletion)) {
-    Os().system->DebugOutput("SetPrinter Failt!");
+    DebugLine("SetPrinter Failt!");
     return kPrinterNotOpened;
   }
   if (!printer->DeletePrinter()) {
-    Os().system->DebugOutput("Delete Special Printer Faile :" + printerName);
+    DebugLine("Delete Special Printer Faile :" + printerName);
     return kPrinterNotDeleted;
   }
   printer.reset();

@@ -57,6 +57,9 @@ void TApplication::RemoveForm(TForm* form) {
 
 int MessageDlg(const TForm* owner, const std::string& text, const std::string& caption,
                uint32_t flags) {
+  if (const auto& filter = Application().BoxFilter) {
+    if (std::optional<int> answer = filter(text, caption, flags)) return *answer;
+  }
   return Os().system->ShowMessageBox(owner ? owner->Handle() : 0, text, caption, flags);
 }
 

@@ -6,6 +6,7 @@
 #include <exception>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,11 @@ class TApplication {
  public:
   // The caption of the error boxes (and the task-bar title).
   std::string Title;
+  // Asked first about every message box: an answer it gives is taken as the
+  // button pressed, and no box is shown (a run that no one watches).
+  std::function<std::optional<int>(const std::string& text, const std::string& caption,
+                                   uint32_t flags)>
+      BoxFilter;
 
   // The first form created; closing it ends the program.
   TForm* MainForm() const { return forms_.empty() ? nullptr : forms_.front(); }

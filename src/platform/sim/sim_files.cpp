@@ -74,6 +74,14 @@ bool SimFiles::WriteWholeFile(const std::string& path, const std::string& bytes)
   return true;
 }
 
+bool SimFiles::AppendToFile(const std::string& path, const std::string& bytes) {
+  if (path.empty() || DirectoryExists(path)) return false;
+  const std::string key = Key(path);
+  if (unreadable_.count(key) || !DirectoryExists(FolderOf(key, system_.codePage))) return false;
+  files_[key] += bytes;
+  return true;
+}
+
 bool SimFiles::Copy(const std::string& from, const std::string& to, bool failIfExists) {
   copies.emplace_back(from, to);
   auto source = ReadWholeFile(from);

@@ -18,11 +18,13 @@ class SimFiles : public IFiles {
   explicit SimFiles(SimSystem& system) : system_(system) {
     AddDirectory(currentDirectory);
     AddDirectory(systemDirectory);
+    AddDirectory(tempDirectory);
   }
 
   // What a test sets up.
   std::string currentDirectory = "C:\\dist";
   std::string systemDirectory = "C:\\WINDOWS\\system32";
+  std::string tempDirectory = "C:\\WINDOWS\\TEMP\\";
   std::string moduleFileName = "C:\\dist\\PrinterInstaller.exe";
   // Paths relative to currentDirectory are allowed; parent folders appear by themselves.
   void AddFile(const std::string& path, const std::string& bytes = std::string());
@@ -39,10 +41,12 @@ class SimFiles : public IFiles {
   bool DirectoryExists(const std::string& path) override;
   std::optional<std::string> ReadWholeFile(const std::string& path) override;
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+  bool AppendToFile(const std::string& path, const std::string& bytes) override;
   bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
   std::string FullPath(const std::string& path) override;
   std::string CurrentDirectory() override { return currentDirectory; }
   std::string SystemDirectory() override { return systemDirectory; }
+  std::string TempDirectory() override { return tempDirectory; }
   std::string ModuleFileName() override { return moduleFileName; }
 
  private:

@@ -43,6 +43,19 @@ bool Win32Files::WriteWholeFile(const std::string& path, const std::string& byte
          written == bytes.size();
 }
 
+bool Win32Files::AppendToFile(const std::string& path, const std::string& bytes) {
+  // FILE_APPEND_DATA alone makes every write land at the current end, also when
+  // another process appends to the same file.
+  ScopedHandle file(::CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  DWORD written = 0;
+  return ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
+         written == bytes.size();
+}
+
 bool Win32Files::Copy(const std::string& from, const std::string& to, bool failIfExists) {
   return ::CopyFileA(from.c_str(), to.c_str(), failIfExists) != FALSE;
 }
@@ -72,6 +85,12 @@ std::string Win32Files::SystemDirectory() {
   char buffer[MAX_PATH] = {};
   ::GetSystemDirectoryA(buffer, MAX_PATH);
   return buffer;
+}
+
+std::string Win32Files::TempDirectory() {
+  char buffer[MAX_PATH + 1] = {};
+  const DWORD length = ::GetTempPathA(sizeof buffer, buffer);
+  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
 }
 
 std::string Win32Files::ModuleFileName() {

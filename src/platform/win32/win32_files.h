@@ -10,10 +10,12 @@ class Win32Files : public IFiles {
   bool DirectoryExists(const std::string& path) override;
   std::optional<std::string> ReadWholeFile(const std::string& path) override;
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+  bool AppendToFile(const std::string& path, const std::string& bytes) override;
   bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
   std::string FullPath(const std::string& path) override;
   std::string CurrentDirectory() override;
   std::string SystemDirectory() override;
+  std::string TempDirectory() override;
   std::string ModuleFileName() override;
 };
 

@@ -14,7 +14,7 @@ struct TextRow {
 };
 
 // clang-format off
-inline constexpr std::array<TextRow, 36> kTextRows = {{
+inline constexpr std::array<TextRow, 38> kTextRows = {{
     {"StrInstallerTitle", "Printer Installer",
      "打印机安装程序",
      "印表機安裝程式"},
@@ -123,6 +123,12 @@ inline constexpr std::array<TextRow, 36> kTextRows = {{
     {"StrUsbConfirm", "If you need to use USB port,connect printer with USB cable .\r\nPower on printer, click \"YES\" when finding out the USB printer.\r\nAre you sure to install?",
      "如果需要使用USB端口，请使用USB打印电缆连接好打印机．\r\n打开打印机电源，待系统找到USB打印机后单击＂是＂．\r\n确定安装吗？",
      "如果需要使用USB埠，請使用USB列印電纜連接好印表機．\r\n打開印表機電源，待系統找到USB印表機後單擊”是”．\r\n確定安裝嗎？"},
+    {"StrUsage", "PrinterInstaller.exe [/Hide] [/Quiet] [/Model=NAME] [/Log=FILE] [/?]\r\n\r\n/Hide\tInstall the model marked AutoMode in install.ini, without a window.\r\n/Quiet\tAs /Hide, and never show a question or message: questions get fixed answers, messages go to the log.\r\n/Model=NAME\tInstall this model automatically: its name in the list or its section name in install.ini.\r\n/Log=FILE\tAppend a log of the run to FILE.\r\n/?\tShow this help.\r\n\r\nExit codes: 0 installed, 2 nothing to install or unknown model, 1602 cancelled, 1603 failed, 3010 installed, restart needed.",
+     "PrinterInstaller.exe [/Hide] [/Quiet] [/Model=名称] [/Log=文件] [/?]\r\n\r\n/Hide\t不显示窗口，安装 install.ini 中标记 AutoMode 的型号。\r\n/Quiet\t同 /Hide，且不显示任何提问或消息：提问使用固定回答，消息写入日志。\r\n/Model=名称\t自动安装此型号：列表中的名称或 install.ini 中的节名。\r\n/Log=文件\t将本次安装的日志追加到此文件。\r\n/?\t显示本说明。\r\n\r\n退出码：0 安装成功，2 没有要安装的型号或型号未知，1602 已取消，1603 安装失败，3010 安装成功，需要重新启动。",
+     "PrinterInstaller.exe [/Hide] [/Quiet] [/Model=名稱] [/Log=檔案] [/?]\r\n\r\n/Hide\t不顯示視窗，安裝 install.ini 中標記 AutoMode 的型號。\r\n/Quiet\t同 /Hide，且不顯示任何提問或訊息：提問使用固定回答，訊息寫入記錄檔。\r\n/Model=名稱\t自動安裝此型號：清單中的名稱或 install.ini 中的區段名稱。\r\n/Log=檔案\t將本次安裝的記錄附加到此檔案。\r\n/?\t顯示本說明。\r\n\r\n結束代碼：0 安裝成功，2 沒有要安裝的型號或型號不明，1602 已取消，1603 安裝失敗，3010 安裝成功，需要重新啟動。"},
+    {"StrUnknownModel", "The model \"%s\" is not in install.ini.",
+     "install.ini 中没有型号“%s”。",
+     "install.ini 中沒有型號「%s」。"},
 }};
 // clang-format on
 
