@@ -99,6 +99,7 @@ void TMainForm::RunInstall(bool online) {
   LogLine("Install of \"" + option.ModelName + "\" (section [" +
           (FOptions ? FOptions->Sections.at(static_cast<size_t>(index)) : "") + "], " +
           option.InstallSettingFile2K + "), " + (online ? "online" : "offline"));
+  if (online && quiet) LogLine("USB question not asked (quiet mode): Yes");
   if (online && !quiet &&
       Ask(lang.StrUsbConfirm, lang.StrNotice, kMbYesNo | kMbIconQuestion, kIdYes) != kIdYes) {
     outcome_ = TRunOutcome::kCancelled;
@@ -203,7 +204,8 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
 bool TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet) {
   const TLangStrings& lang = Lang();
   bool removed = false;
-  LogLine("A printer named \"" + modelName + "\" exists");
+  LogLine("A printer named \"" + modelName + "\" exists" +
+          (quiet ? ": replace question not asked (quiet mode): OK" : ""));
   if (!quiet && Ask(lang.StrSameName + modelName + "\r\n" + lang.StrUpgradeQuestion, lang.StrNotice,
                     kMbOkCancel | kMbIconQuestion, kIdOk) != kIdOk) {
     // Told as a cancel by the user, once: the run then ends without another report.

@@ -71,6 +71,8 @@ class SimUi : public IUiBackend {
   UiHandle ActiveForm() const { return active_; }
   bool BusyCursor() const { return busy_; }
   bool Quitting() const { return quit_; }
+  // A test that starts the program again: the next process has not been told to end.
+  void NewProcess() { quit_ = false; }
   int LoopDepth() const { return depth_; }
   // Interval of a running timer of a form; nullopt when it is not running.
   std::optional<uint32_t> TimerInterval(UiHandle form, uint32_t id) const;

@@ -1,0 +1,268 @@
+// Runs that no one watches: the switches, the fixed answers of /Quiet, the run log.
+#include <algorithm>
+
+#include "app/command_line.h"
+#include "app/install_codes.h"
+#include "app/installer_main.h"
+#include "install_fixture.h"
+#include "ui/application.h"
+
+namespace pinst {
+namespace {
+
+using namespace testdata;
+using Steps = std::vector<std::string>;
+
+TEST(CommandLineTest, SwitchesAreExactTextAnywhereAndTakeTheRestOfTheirArgument) {
+  struct Case {
+    std::vector<std::string> args;
+    bool hide, quiet, help;
+    std::optional<std::string> model, log;
+  };
+  const Case cases[] = {
+      {{"/Hide"}, true, false, false, {}, {}},
+      {{"x", "/Quiet"}, true, true, false, {}, {}},
+      {{"/hide", "/QUIET", "-?"}, false, false, false, {}, {}},
+      {{"/?", "/Model=Tessaly TP-58"}, false, false, true, "Tessaly TP-58", {}},
+      {{"/Model=\"Tessaly TP-58\"", "/Log=\"C:\\a b\\i.log\""},
+       false,
+       false,
+       false,
+       "Tessaly TP-58",
+       "C:\\a b\\i.log"},
+      {{"/Model=", "/Modelx", "/Log"}, false, false, false, "", {}},
+      {{"/Model=A", "/Model=B=C"}, false, false, false, "B=C", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.front());
+    const TCommandLine line = ParseCommandLine(c.args);
+    EXPECT_EQ(line.hide, c.hide);
+    EXPECT_EQ(line.quiet, c.quiet);
+    EXPECT_EQ(line.help, c.help);
+    EXPECT_EQ(line.model, c.model);
+    EXPECT_EQ(line.logFile, c.log);
+  }
+}
+
+constexpr const char* kLog = "C:\\install.log";
+constexpr const char* kTempLog = "C:\\WINDOWS\\TEMP\\PrinterInstaller.log";
+
+class UnattendedTest : public InstallTest {
+ protected:
+  // Runs the program as a deployment tool would, watching for any window shown.
+  int Run(const std::vector<std::string>& args) {
+    win.trace.Clear();
+    win.ui.NewProcess();
+    windowShown = false;
+    win.ui.onIdle = [this] {
+      for (const ui::TForm* form : ui::Application().Forms()) windowShown |= form->Visible();
+      return false;
+    };
+    const int code = RunInstaller(args);
+    win.ui.onIdle = nullptr;
+    return code;
+  }
+  std::string Log(const std::string& path = kLog) { return win.files.Contents(path).value_or(""); }
+  // The lines in this order, each somewhere in the log.
+  void ExpectLogLines(const std::string& log, const std::vector<std::string>& lines) {
+    size_t at = 0;
+    for (const std::string& line : lines) {
+      const size_t found = log.find(line, at);
+      ASSERT_NE(found, std::string::npos) << "missing after " << at << ": " << line << "\n" << log;
+      at = found + line.size();
+    }
+  }
+  bool windowShown = false;
+};
+
+TEST_F(UnattendedTest, QuietModelInstallsWithNoWindowNorBoxAndLogsEveryStep) {
+  WriteIni();  // no AutoMode, no QuiteMode
+  win.files.AddFile(kLog, "earlier run\r\n");
+  EXPECT_EQ(Run({"/Quiet", "/Model=tessaly xp-100", "/Log=C:\\install.log"}), kExitInstalled);
+  EXPECT_NE(win.spooler.Find(kModel), nullptr);
+  EXPECT_EQ(win.spooler.defaultPrinter, kModel);
+  EXPECT_TRUE(Boxes().empty());
+  EXPECT_FALSE(windowShown);
+  const std::string log = Log();
+  ExpectLogLines(
+      log, {"earlier run\r\n",
+            "Printer Installer started: /Quiet /Model=tessaly xp-100 /Log=C:\\install.log",
+            "Windows 5.1, 32-bit, folder C:\\dist", "/Model=tessaly xp-100: section [XP100]",
+            "Automatic install of \"Tessaly XP-100\"",
+            "Install of \"Tessaly XP-100\" (section [XP100], i386\\XP100.inf), online",
+            "USB question not asked (quiet mode): Yes", "Connected printer: none found",
+            "Installer library i386\\inst2k.dll: installing \"i386\\XP100.inf\", "
+            "hardware id " +
+                kHwid + ", port LPT1:",
+            "Installer library answered 1, last install error 0x00000000",
+            "Settings of \"Tessaly XP-100\": port LPT1:, print processor WinPrint, "
+            "default printer: done",
+            "Installed \"Tessaly XP-100\" on LPT1:", "Outcome: installed", "Exit code 0\r\n"});
+  // One entry per line, each with its time.
+  EXPECT_EQ(log.find("\n2026-12-07 ", 0) != std::string::npos, true);
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), std::count(log.begin(), log.end(), '\r'));
+}
+
+TEST_F(UnattendedTest, ModelIsFoundByListNameOrSectionAndAnUnknownOneEndsWith2) {
+  struct Case {
+    const char* name;
+    bool quiet;
+    const char* model;
+    int exitCode;
+  };
+  const Case cases[] = {
+      {"section name", false, "/Model=xp100", kExitInstalled},
+      {"unknown, shown", false, "/Model=Tessaly XP-1000", kExitNothingToInstall},
+      {"unknown, quiet", true, "/Model=Tessaly XP-1000", kExitNothingToInstall},
+      {"empty", true, "/Model=", kExitNothingToInstall},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    win.spooler.printers.clear();
+    win.files.RemoveFile(kLog);
+    WriteIni("QuiteMode=1\r\n");
+    std::vector<std::string> args = {c.model, "/Log=C:\\install.log"};
+    if (c.quiet) args.push_back("/Quiet");
+    EXPECT_EQ(Run(args), c.exitCode);
+    EXPECT_EQ(win.spooler.Find(kModel) != nullptr, c.exitCode == kExitInstalled);
+    const std::string model = std::string(c.model).substr(7);
+    const std::string message = "The model \"" + model + "\" is not in install.ini.";
+    if (c.exitCode == kExitNothingToInstall) {
+      EXPECT_EQ(Boxes(),
+                c.quiet ? Steps{}
+                        : Steps{Box(kMbOk | kMbIconError, "Printer Installer", message, kIdOk)});
+      ExpectLogLines(Log(),
+                     {"/Model=" + model + ": no such model", "Message: " + message, "Exit code 2"});
+    }
+  }
+}
+
+// Big5 A6 4C and A6 6C differ only in a trail byte that looks like a letter's case.
+TEST_F(UnattendedTest, ModelNamesNeverFoldADoubleByteTrailByte) {
+  win.system.codePage = 950;
+  win.files.AddFile("install.ini", "[\xA6\x4C]\r\nQuiteMode=1\r\n");
+  EXPECT_EQ(Run({"/Quiet", "/Model=\xA6\x6C"}), kExitNothingToInstall);
+  TIniOptions options;
+  options.LoadFromFile("install.ini");
+  EXPECT_EQ(options.FindModel("\xA6\x6C"), -1);
+  EXPECT_EQ(options.FindModel("\xA6\x4C"), 0);
+}
+
+TEST_F(UnattendedTest, QuietAnswersEveryQuestionAndLogsEveryMessage) {
+  struct Case {
+    const char* name;
+    std::function<void()> setUp;
+    int exitCode;
+    std::vector<std::string> logLines;
+  };
+  const std::string replace = "A printer named \"" + kModel +
+                              "\" exists: replace question not "
+                              "asked (quiet mode): OK";
+  const Case cases[] = {
+      {"same name replaced",
+       [&] { win.spooler.AddLocalPrinter(kModel, "Old Driver", "LPT2:"); },
+       kExitInstalled,
+       {replace, "Printer \"" + kModel + "\" removed (driver Old Driver)", "Exit code 0"}},
+      {"printer still printing",
+       [&] {
+         win.spooler.AddLocalPrinter(kModel, "Old Driver", "LPT2:");
+         win.spooler.AddJobs(kModel, 2);
+       },
+       kExitFailed,
+       {replace, "still has jobs: kept, nothing installed", "Exit code 1603"}},
+      {"online failure installs offline",
+       [&] {
+         UsbPrinterConnected();
+         libraryAnswers = {{2, kErrorNoSuchDevinst}, {1, 0}};
+       },
+       kExitInstalled,
+       {"port USB003", "Install failed: error 0xE000020B", "Question: Online Install Fail !",
+        "-> No (/Quiet)", "port LPT1:", "Exit code 0"}},
+      {"library fails",
+       [&] {
+         libraryAnswers = {{2, 5}};
+       },
+       kExitFailed,
+       {"Install failed: error 0x00000005", "Message: Driver Install Fail Now(0x00000005)",
+        "Outcome: failed", "Exit code 1603"}},
+      {"library missing",
+       [&] { win.files.AddFile("install.ini", "[XP100]\r\nInstallDll2K=none.dll\r\n"); },
+       kExitFailed,
+       {"Error: ", "Box not shown (Printer Installer): ", "Exit code 1603"}},
+      {"service does not start",
+       [&] {
+         WriteIni("ServiceName=NvPrnMon\r\n");
+         ServiceRuns(false);
+       },
+       kExitInstalled,
+       {"Service NvPrnMon did not start: Setup.bat restarts the computer",
+        "Message: ", "Exit code 0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    win.spooler.printers.clear();
+    win.files.RemoveFile(kLog);
+    libraryAnswers.clear();
+    lib.installResult = 1;
+    lib.lastInstallError = 0;
+    lib.devices.clear();
+    WriteIni();
+    ServiceRuns(true);
+    c.setUp();
+    EXPECT_EQ(Run({"/Model=XP100", "/Quiet", "/Log=C:\\install.log"}), c.exitCode);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_FALSE(windowShown);
+    ExpectLogLines(Log(), c.logLines);
+    const Steps steps = Trace();
+    if (std::string(c.name) == "service does not start") {
+      EXPECT_NE(std::find(steps.begin(), steps.end(), "winexec C:\\dist\\\\Setup.bat show 0"),
+                steps.end());
+    }
+  }
+}
+
+TEST_F(UnattendedTest, WithoutLogSwitchAnAutomaticRunLogsToTheTemporaryFolder) {
+  WriteIni("AutoMode=1\r\nQuiteMode=1\r\n");
+  EXPECT_EQ(Run({"/Hide"}), kExitInstalled);
+  ExpectLogLines(Log(kTempLog), {"Printer Installer started: /Hide", "Exit code 0"});
+  // A log that cannot be written gives way to the temporary one, which says so.
+  EXPECT_EQ(Run({"/Hide", "/Log=Z:\\none\\install.log"}), kExitInstalled);
+  ExpectLogLines(Log(kTempLog), {"Exit code 0", "started: /Hide /Log=Z:\\none\\install.log",
+                                 "Cannot write the log Z:\\none\\install.log", "Exit code 0"});
+  // Hidden with nothing to install: said in the log, exit code 2.
+  WriteIni();
+  EXPECT_EQ(Run({"/Hide"}), kExitNothingToInstall);
+  ExpectLogLines(Log(kTempLog), {"Nothing to install", "Exit code 2\r\n"});
+}
+
+TEST_F(UnattendedTest, InteractiveRunWithLogRecordsQuestionsAndAnswers) {
+  WriteIni();
+  auto w = Start({"/Log=C:\\install.log"});
+  Answer({kIdNo});
+  w->Main.BbtnStart.Click();
+  EXPECT_EQ(lib.installCalls.size(), 0u);
+  ExpectLogLines(Log(), {"Question: If you need to use USB port", "-> No\r\n"});
+  // An interactive run without the switch writes nothing.
+  w.reset();
+  win.files.RemoveFile(kTempLog);
+  w = Start();
+  Answer({kIdNo});
+  w->Main.BbtnStart.Click();
+  EXPECT_FALSE(win.files.Contents(kTempLog).has_value());
+}
+
+TEST_F(UnattendedTest, HelpBoxListsTheSwitchesAndExitCodes) {
+  WriteIni("AutoMode=1\r\n");
+  EXPECT_EQ(Run({"/?"}), 0);
+  const Steps boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  for (const char* text : {"/Hide", "/Quiet", "/Model=NAME", "/Log=FILE", "1603", "3010"}) {
+    EXPECT_NE(boxes[0].find(text), std::string::npos) << text;
+  }
+  EXPECT_TRUE(lib.installCalls.empty());
+  EXPECT_EQ(Run({"/?", "/Quiet"}), 0);
+  EXPECT_TRUE(Boxes().empty());
+}
+
+}  // namespace
+}  // namespace pinst
