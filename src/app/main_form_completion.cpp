@@ -93,7 +93,7 @@ void TMainForm::WMInstallFailed(ui::TMessage& message) {
   // device would otherwise start itself again without end.
   if (FErrorCode == kErrorNoSuchDevinst && runOnline_) {
     if (FFoundPort == "LPT1:") {
-      LogLine("No device on LPT1:: installing offline");
+      LogLine("No device found on LPT1:, installing offline");
       RunInstall(false);
       return;
     }

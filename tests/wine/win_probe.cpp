@@ -11,13 +11,20 @@
 //   win_probe visible CLASS       the window is shown (exit 0) or hidden (1)
 //   win_probe enabled CLASS TEXT  the child whose text is TEXT is enabled (exit 0),
 //                                 disabled (1) or not there (2)
+//   win_probe shown EXE           the class of every visible top-level window of the
+//                                 running programs named EXE, one per line
 // A TEXT written hex:BYTES gives the text's bytes in hexadecimal.
 #include <windows.h>
+// after windows.h, which it needs
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
+
+#include "platform/win32/handles.h"
 
 namespace {
 
@@ -86,18 +93,54 @@ BOOL CALLBACK FindButton(HWND h, LPARAM param) {
   return TRUE;
 }
 
+// The visible top-level windows of the processes in pids.
+struct ShownWindows {
+  std::vector<DWORD> pids;
+  std::vector<std::string> classes;
+};
+
+BOOL CALLBACK CollectShown(HWND window, LPARAM param) {
+  auto& shown = *reinterpret_cast<ShownWindows*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  if (!::IsWindowVisible(window)) return TRUE;
+  for (DWORD p : shown.pids) {
+    if (p != pid) continue;
+    char name[256] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    shown.classes.push_back(name);
+  }
+  return TRUE;
+}
+
+int PrintShown(const char* exeName) {
+  ShownWindows shown;
+  pinst::win32::ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return 1;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Process32First(snapshot.Get(), &entry); more;
+       more = ::Process32Next(snapshot.Get(), &entry)) {
+    if (::lstrcmpiA(entry.szExeFile, exeName) == 0) shown.pids.push_back(entry.th32ProcessID);
+  }
+  ::EnumWindows(CollectShown, reinterpret_cast<LPARAM>(&shown));
+  for (const std::string& name : shown.classes) std::printf("%s\n", name.c_str());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(
-        stderr,
-        "usage: win_probe wait|gone|caption|texts|close|press|click-id|rect|visible|enabled CLASS "
-        "[arg]\n");
+    std::fprintf(stderr,
+                 "usage: win_probe "
+                 "wait|gone|caption|texts|close|press|click-id|rect|visible|enabled|shown CLASS "
+                 "[arg]\n");
     return 2;
   }
   const std::string verb = argv[1];
   const char* cls = argv[2];
+  if (verb == "shown") return PrintShown(cls);
   const DWORD ms = (verb == "wait" || verb == "gone") && argc > 3
                        ? static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10))
                        : 10000;
