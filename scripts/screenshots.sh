@@ -6,6 +6,7 @@
 #
 #   screenshots.sh            all of them
 #   screenshots.sh demo       only the English main window, as demo-main.png
+#   screenshots.sh help       only the /? box in the three languages
 set -u -o pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
@@ -211,6 +212,21 @@ installing_hint() {
   stop_installer
 }
 
+# The /? box: the switches and exit codes in the locale's language.
+help_box() {  # LOCALE FILE
+  echo "help box, $1"
+  LOCALE=$1
+  PREFIX=$(shot_prefix "$LOCALE") || { status=1; return; }
+  DIST="$BUILD/screenshots/dist-$LOCALE"
+  stage_dist "$DIST"
+  (cd "$DIST" && LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$PREFIX" wine PrinterInstaller.exe '/?') &
+  PID=$!
+  box_shot "$2" || status=1
+  timeout 10 tail --pid=$PID -f /dev/null 2>/dev/null
+  WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
+  wait $PID 2>/dev/null
+}
+
 # The demo: the sample's first model installed as a user would, the success box
 # captured, and the spooler's printers listed after the run.
 install_demo() {
@@ -233,6 +249,10 @@ install_demo() {
   wait $PID 2>/dev/null
 }
 
+if [ "${1:-}" = help ]; then
+  for locale in en_US zh_CN zh_TW; do help_box $locale.UTF-8 "$OUT/help-$locale.png"; done
+  exit $status
+fi
 if [ "${1:-}" = demo ]; then
   main_window en_US.UTF-8 "$OUT/demo-main.png"
   install_demo
@@ -244,6 +264,9 @@ main_window zh_CN.UTF-8 "$OUT/main-zh_CN.png"
 main_window zh_TW.UTF-8 "$OUT/main-zh_TW.png"
 search_dialog en_US.UTF-8 "$OUT/search-en.png" "$OUT/search-found-en.png"
 search_dialog zh_CN.UTF-8 "$OUT/search-zh_CN.png" "$OUT/search-found-zh_CN.png"
+help_box en_US.UTF-8 "$OUT/help-en_US.png"
+help_box zh_CN.UTF-8 "$OUT/help-zh_CN.png"
+help_box zh_TW.UTF-8 "$OUT/help-zh_TW.png"
 install_shots en_US.UTF-8 CP1252 "&Install"
 install_shots zh_CN.UTF-8 CP936 "开始安装"
 install_shots zh_TW.UTF-8 CP950 "開始安裝"

@@ -237,8 +237,8 @@ bool TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet) 
 
 bool TMainForm::InstallInProcess(const TOption& option, const std::string& infPath, bool online) {
   if (!option.ServiceName.empty()) {
-    LogLine("Service " + option.ServiceName +
-            (option.ForceUninstallService ? " stopped and removed" : " stopped"));
+    LogLine("Stopping the service " + option.ServiceName +
+            (option.ForceUninstallService ? " and removing it" : ""));
   }
   StopMonitorService(option.ServiceName, option.ServiceExe, option.ForceUninstallService);
   ui::Pause({100, 0, 50, 0, 100});
