@@ -4,6 +4,7 @@
 #include "platform/spooler.h"
 #include "platform/system.h"
 #include "removal/default_printer.h"
+#include "removal/hex_code.h"
 #include "spooler/job_ops.h"
 
 namespace pinst {
@@ -13,7 +14,12 @@ uint32_t DeletePrinterByName(const std::string& printerName) {
 
   PrinterHandle printer = Os().spooler->OpenPrinterA(
       printerName, PrinterDefaults{std::string(), DevModeBytes(), kPrinterAllAccess});
-  if (!printer) return kPrinterNotOpened;
+  if (!printer) {
+    if (Os().spooler->GetLastError() == kErrorInvalidPrinterName) return kPrinterNotOpened;
+    Os().system->DebugOutput("OpenPrinter Fail :" + printerName + ", Error Code :0x" +
+                             HexCode8(Os().spooler->GetLastError()));
+    return kPrinterNotOpened;
+  }
   if (!printer->SetPrinterCommand(kPrinterControlSetStatus, kPrinterStatusPendingDeletion)) {
     Os().system->DebugOutput("SetPrinter Failt!");
     return kPrinterNotOpened;

@@ -15,12 +15,16 @@ class SimFaults {
  public:
   // What a test sets: the ordinal (from 1) of the call that fails; 0 fails none.
   uint64_t failCall = 0;
+  // Or by name: the failNth call (from 1) of this name fails.
+  std::string failName;
+  uint64_t failNth = 1;
   SimTrace* trace = nullptr;  // the failed call is noted in it
 
   // Counts one call (call: "area.Function"); true when it is the one to fail.
   bool Fails(const std::string& call) {
     calls_.emplace_back(call);
-    if (calls_.size() != failCall) return false;
+    const bool named = call == failName && ++named_ == failNth;
+    if (calls_.size() != failCall && !named) return false;
     failed_ = call;
     Note(trace, "fault " + failed_);
     return true;
@@ -29,6 +33,7 @@ class SimFaults {
   void Restart() {
     calls_.clear();
     failed_.clear();
+    named_ = 0;
   }
 
   // What a test inspects: every call counted, in order, and the one that failed.
@@ -38,6 +43,7 @@ class SimFaults {
  private:
   std::vector<std::string> calls_;
   std::string failed_;
+  uint64_t named_ = 0;  // calls of failName counted
 };
 
 // Consulted at the start of each simulated entry point (components also run

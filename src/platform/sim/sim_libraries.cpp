@@ -41,18 +41,18 @@ class SimLoadedLibrary : public ILibrary {
     SimInstallerLibrary* lib = &lib_;
     SimTrace* trace = trace_;
     SimFaults* faults = faults_;
-    return [lib, trace, faults](const char* inf, const char* id, const char* port,
-                                uintptr_t owner) {
-      lib->calls.push_back("FuncInst2K");
-      Note(trace, std::string("FuncInst2K ") + inf + " " + id + " " + port);
-      if (Injected(faults, "library.FuncInst2K")) {
-        lib->lastInstallError = lib->faultError;
-        return int32_t{2};
-      }
-      lib->installCalls.push_back({inf, id, port, owner});
-      if (lib->onInstall) lib->onInstall(lib->installCalls.back());
-      return lib->installResult;
-    };
+    return
+        [lib, trace, faults](const char* inf, const char* id, const char* port, uintptr_t owner) {
+          lib->calls.push_back("FuncInst2K");
+          Note(trace, std::string("FuncInst2K ") + inf + " " + id + " " + port);
+          if (Injected(faults, "library.FuncInst2K")) {
+            lib->lastInstallError = lib->faultError;
+            return int32_t{2};
+          }
+          lib->installCalls.push_back({inf, id, port, owner});
+          if (lib->onInstall) lib->onInstall(lib->installCalls.back());
+          return lib->installResult;
+        };
   }
 
   std::optional<FuncFindExistDeviceProc> FuncFindExistDevice() override {
@@ -61,21 +61,21 @@ class SimLoadedLibrary : public ILibrary {
     const uint32_t codePage = codePage_;
     SimTrace* trace = trace_;
     SimFaults* faults = faults_;
-    return [lib, codePage, trace, faults](const char* id, char* deviceId,
-                                          char* portText) -> uint32_t {
-      lib->calls.push_back("FuncFindExistDevice");
-      Note(trace, std::string("FuncFindExistDevice ") + id);
-      lib->findCalls.push_back(id);
-      if (Injected(faults, "library.FuncFindExistDevice")) return 0;
-      for (const SimDevice& device : lib->devices) {
-        if (EqualsNoCase(device.hardwareId, id, codePage)) {
-          CopyOut(device.deviceId, deviceId);
-          CopyOut(device.portText, portText);
-          return lib->foundValue;
-        }
-      }
-      return 0;
-    };
+    return
+        [lib, codePage, trace, faults](const char* id, char* deviceId, char* portText) -> uint32_t {
+          lib->calls.push_back("FuncFindExistDevice");
+          Note(trace, std::string("FuncFindExistDevice ") + id);
+          lib->findCalls.push_back(id);
+          if (Injected(faults, "library.FuncFindExistDevice")) return 0;
+          for (const SimDevice& device : lib->devices) {
+            if (EqualsNoCase(device.hardwareId, id, codePage)) {
+              CopyOut(device.deviceId, deviceId);
+              CopyOut(device.portText, portText);
+              return lib->foundValue;
+            }
+          }
+          return 0;
+        };
   }
 
   std::optional<ShowErrorCodeProc> ShowErrorCode() override {
@@ -145,8 +145,7 @@ LoadedLibrary SimLibraries::Load(const std::string& path) {
     return nullptr;
   const size_t index = std::stoul(number);
   if (index >= libraries_.size()) return nullptr;
-  return std::make_unique<SimLoadedLibrary>(*libraries_[index], system_.codePage, trace,
-                                            faults);
+  return std::make_unique<SimLoadedLibrary>(*libraries_[index], system_.codePage, trace, faults);
 }
 
 }  // namespace pinst::sim

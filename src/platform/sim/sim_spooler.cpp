@@ -272,9 +272,7 @@ bool SimSpooler::Injected(const char* call) {
   return true;
 }
 
-void SimSpooler::PrinterArrives() {
-  AddLocalPrinter("Arrived " + std::to_string(nextId_));
-}
+void SimSpooler::PrinterArrives() { AddLocalPrinter("Arrived " + std::to_string(nextId_)); }
 
 void SimSpooler::Remove(uint32_t id) {
   auto it = std::find_if(printers.begin(), printers.end(),
