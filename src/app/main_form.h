@@ -162,6 +162,8 @@ class TMainForm : public ui::TForm {
   // True when the library reported success.
   bool InstallInProcess(const TOption& option, const std::string& infPath, bool online);
   void StartMonitorServiceOrRestart(const TOption& option);
+  // Windows 2000: adds back the printer removed for a run that did not install.
+  void PutBackRemovedPrinter(const std::string& name, const std::string& removedDriver);
 
   int runDepth_ = 0;             // install runs on the stack (a retry nests)
   bool awaitingHelper_ = false;  // the 64-bit helper was started and has not reported

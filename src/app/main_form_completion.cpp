@@ -7,7 +7,9 @@
 #include "config/lang_strings.h"
 #include "engine/printer_settings.h"
 #include "platform/platform.h"
+#include "platform/spooler.h"
 #include "platform/system.h"
+#include "removal/hex_code.h"
 #include "spooler/port_ops.h"
 #include "spooler/printer_add.h"
 #include "spooler/printer_ops.h"
@@ -117,18 +119,25 @@ void TMainForm::WMInstallFailed(ui::TMessage& message) {
     outcome_ = TRunOutcome::kFailed;
   }
 
-  // Windows 2000: the printer removed for this install comes back when no new
-  // one took its place.
-  if (!removedDriver.empty() && !name.empty() && !PrinterExists(name)) {
-    TOption option;
-    SelectedOption(option);
-    AddLocalPrinter(removedDriver, name);
-    SetPrinterPort(name, option.DefaultPortName);
-    LogLine("Printer \"" + name + "\" put back with driver " + removedDriver +
-            (PrinterExists(name) ? "" : ": failed"));
-  }
+  PutBackRemovedPrinter(name, removedDriver);
   FPrinterName.clear();
   FFinalPort.clear();
+}
+
+void TMainForm::PutBackRemovedPrinter(const std::string& name, const std::string& removedDriver) {
+  // Windows 2000: the printer removed for this install comes back when no new
+  // one took its place.
+  if (removedDriver.empty() || name.empty() || PrinterExists(name)) return;
+  TOption option;
+  SelectedOption(option);
+  if (!AddLocalPrinter(removedDriver, name)) {
+    DebugLine("AddPrinter Fail :" + name + ", Error Code :0x" +
+              HexCode8(Os().spooler->GetLastError()));
+    return;
+  }
+  FRemovedDriver.clear();
+  SetPrinterPort(name, option.DefaultPortName);
+  LogLine("Printer \"" + name + "\" put back with driver " + removedDriver);
 }
 
 void TMainForm::TimerSetup64ErrorTimer() {

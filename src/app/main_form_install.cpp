@@ -1,6 +1,8 @@
 // The Install button and the install run: the questions, the removal of a printer
 // of the same name, the search dialog, the rescan, and the driver install, in
 // process on 32-bit Windows or through the 64-bit helper under WOW64.
+#include <stdexcept>
+
 #include "app/install_codes.h"
 #include "app/main_form.h"
 #include "base/scope_exit.h"
@@ -14,6 +16,7 @@
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
+#include "platform/spooler.h"
 #include "platform/system.h"
 #include "removal/driver_removal.h"
 #include "removal/printer_removal.h"
@@ -115,8 +118,12 @@ void TMainForm::RunInstall(bool online) {
   TimerInstallingHints.SetEnabled(true);
   // Under WOW64 the helper's report finishes the run, once it has been started;
   // a run that ends before then is given back to the user here.
+  // A run that ends without its report (an error raised, a failure without a
+  // code) puts back the printer it removed on Windows 2000 here.
   ScopeExit cleanUp([this] {
-    if (!awaitingHelper_) FinishRun();
+    if (awaitingHelper_) return;
+    PutBackRemovedPrinter(FPrinterName, FRemovedDriver);
+    FinishRun();
   });
 
   RunRegSetTool(true, option.RegSetImage2000);
@@ -145,7 +152,10 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
   if (FOptions) FOptions->GetOption(index, option);
   const std::string& infPath = option.InstallSettingFile2K;
   std::string modelName;
-  ReadInfModelName(infPath, modelName);
+  // Without the model's name the run cannot tell which printer it makes.
+  if (!ReadInfModelName(infPath, modelName)) {
+    throw std::runtime_error("Cannot read the printer model from the file " + infPath);
+  }
   FFoundPort.clear();
 
   SetLibraryErrorDisplay(option.InstallDll2K, false);
@@ -156,7 +166,17 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
     FReplaceExisting = true;
   }
 
-  if (FReplaceExisting && PrinterExists(modelName) && !RemoveSameNamePrinter(modelName, quiet)) {
+  bool listRead = true;
+  if (FReplaceExisting && PrinterExists(modelName, &listRead) &&
+      !RemoveSameNamePrinter(modelName, quiet)) {
+    runEndedEarly_ = true;
+    return false;
+  }
+  if (!listRead) {
+    // A printer of this name may be there: installing could put the model beside it.
+    ui::TMessage message{WM_INSTALL_FAILED, 0, static_cast<intptr_t>(Os().spooler->GetLastError()),
+                         0};
+    WMInstallFailed(message);
     runEndedEarly_ = true;
     return false;
   }
@@ -224,11 +244,8 @@ bool TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet) 
     if (removal == kPrinterDeleted) {
       removed = true;
       LogLine("Printer \"" + modelName + "\" removed (driver " + driver + ")");
-      if (GetWinVersion() == kWindows2000) {
-        LogLine(std::string("Driver ") + driver +
-                (DeletePrnDriver(driver) ? " deleted" : " not deleted"));
-        FRemovedDriver = driver;
-      }
+      // Its driver goes just before the install (see InstallInProcess).
+      if (GetWinVersion() == kWindows2000) FRemovedDriver = driver;
     }
   }
   ui::Pause({500, 0, 100, 0, 100});
@@ -243,8 +260,16 @@ bool TMainForm::InstallInProcess(const TOption& option, const std::string& infPa
   StopMonitorService(option.ServiceName, option.ServiceExe, option.ForceUninstallService);
   ui::Pause({100, 0, 50, 0, 100});
   SetLibraryErrorDisplay(option.InstallDll2K, false);
+  // Windows 2000: the removed printer's driver is deleted only once the library
+  // is loaded and about to install, so a run that ends before then can still
+  // put the printer back on it.
+  const auto deleteOldDriver = [this] {
+    if (FRemovedDriver.empty()) return;
+    LogLine("Driver " + FRemovedDriver +
+            (DeletePrnDriver(FRemovedDriver) ? " deleted" : " not deleted"));
+  };
   if (!InstallByLibrary(Handle(), FErrorCode, infPath, option.OfflineEnumPrefix,
-                        option.InstallDll2K, FFoundPort, online)) {
+                        option.InstallDll2K, FFoundPort, online, deleteOldDriver)) {
     return false;
   }
   ui::Pause({100, 0, 100});

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/system.h"
+#include "sys/run_log.h"
 
 namespace pinst {
 
@@ -84,9 +85,13 @@ TOption ReadOption(const TIniFile& ini, const std::string& s, const LanguageKeys
 
 void TIniOptions::LoadFromFile(const std::string& fileName) {
   IFiles& files = *Os().files;
-  if (!files.FileExists(fileName)) return;
+  if (!files.FileExists(fileName)) {
+    DebugLine("Cannot find the file " + fileName);
+    return;
+  }
   // A file that exists but cannot be read is treated as empty rather than kept stale.
   std::optional<TIniFile> ini = TIniFile::Load(files.FullPath(fileName));
+  if (!ini) DebugLine("Cannot read the file " + fileName);
   const TIniFile empty;
   ReadAll(ini ? &*ini : &empty);
 }

@@ -109,7 +109,8 @@ uint32_t GetLastInstallError(ILibrary& library) {
 
 bool InstallByLibrary(uintptr_t ownerWindow, uint32_t& errorCode, const std::string& infPath,
                       const std::string& offlinePrefix, const std::string& libraryPath,
-                      std::string& portName, bool online) {
+                      std::string& portName, bool online,
+                      const std::function<void()>& beforeInstall) {
   std::string hardwareId;
   std::string compatibleId;
   ReadInfHardwareIds(infPath, hardwareId, compatibleId);
@@ -121,6 +122,7 @@ bool InstallByLibrary(uintptr_t ownerWindow, uint32_t& errorCode, const std::str
   InstallTarget target =
       ChooseTarget(hardwareId, compatibleId, infPath, offlinePrefix, libraryPath, online);
   portName = target.portName;
+  if (beforeInstall) beforeInstall();
   LogLine("Installer library " + libraryPath + ": installing \"" + infPath + "\", hardware id " +
           target.hardwareId + ", port " + (portName.empty() ? "(none)" : portName));
   const int32_t result =

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/libraries.h"
@@ -34,10 +35,12 @@ uint32_t GetLastInstallError(ILibrary& library);
 
 // Installs the INF's driver through the library. portName receives the port the
 // driver was installed for, errorCode the library's last error. Raises
-// TLibraryError when the library or its FuncInst2K is missing.
+// TLibraryError when the library or its FuncInst2K is missing. beforeInstall (when
+// set) runs once the library is loaded, just before its install call.
 bool InstallByLibrary(uintptr_t ownerWindow, uint32_t& errorCode, const std::string& infPath,
                       const std::string& offlinePrefix, const std::string& libraryPath,
-                      std::string& portName, bool online);
+                      std::string& portName, bool online,
+                      const std::function<void()>& beforeInstall = {});
 
 // The helper's command line, from the helper path as configured and the library
 // and INF arguments already made relative to the helper's folder.

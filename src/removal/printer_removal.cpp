@@ -4,6 +4,7 @@
 #include "platform/spooler.h"
 #include "platform/system.h"
 #include "removal/default_printer.h"
+#include "removal/hex_code.h"
 #include "spooler/job_ops.h"
 #include "sys/run_log.h"
 
@@ -14,7 +15,12 @@ uint32_t DeletePrinterByName(const std::string& printerName) {
 
   PrinterHandle printer = Os().spooler->OpenPrinterA(
       printerName, PrinterDefaults{std::string(), DevModeBytes(), kPrinterAllAccess});
-  if (!printer) return kPrinterNotOpened;
+  if (!printer) {
+    if (Os().spooler->GetLastError() == kErrorInvalidPrinterName) return kPrinterNotOpened;
+    DebugLine("OpenPrinter Fail :" + printerName + ", Error Code :0x" +
+              HexCode8(Os().spooler->GetLastError()));
+    return kPrinterNotOpened;
+  }
   if (!printer->SetPrinterCommand(kPrinterControlSetStatus, kPrinterStatusPendingDeletion)) {
     DebugLine("SetPrinter Failt!");
     return kPrinterNotOpened;

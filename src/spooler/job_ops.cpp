@@ -18,10 +18,16 @@ int GetPrinterJobCount(const std::string& printerName) {
   // Every job, in a buffer sized from the spooler's answer: a long queue read into a
   // fixed buffer fails and would count as empty, and its printer could be deleted.
   std::vector<JobInfo1> jobs;
+  uint32_t lastNeeded = 0;
   const bool read = CallWithNeededSize([&](uint32_t size, uint32_t& needed) {
-    return printer->EnumJobsA(0, kAllJobs, size, jobs, needed);
+    const bool answered = printer->EnumJobsA(0, kAllJobs, size, jobs, needed);
+    lastNeeded = needed;
+    return answered;
   });
-  return read ? static_cast<int>(jobs.size()) : 0;
+  if (read) return static_cast<int>(jobs.size());
+  // Jobs kept arriving faster than the queue could be read: how many is not
+  // known, but the spooler said the queue takes bytes, so it is not empty.
+  return lastNeeded > 0 ? 1 : 0;
 }
 
 }  // namespace pinst

@@ -12,11 +12,12 @@
 
 namespace pinst {
 
-bool PrinterExists(const std::string& printerName) {
+bool PrinterExists(const std::string& printerName, bool* listRead) {
   std::vector<PrinterInfo2> printers;
   const bool read = CallWithNeededSize([&](uint32_t size, uint32_t& needed) {
     return Os().spooler->EnumPrintersA(kPrinterEnumLocal, size, printers, needed);
   });
+  if (listRead) *listRead = read;
   if (!read) return false;
   const uint32_t codePage = Os().system->GetAnsiCodePage();
   return std::any_of(printers.begin(), printers.end(), [&](const PrinterInfo2& p) {

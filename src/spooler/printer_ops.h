@@ -7,7 +7,8 @@
 namespace pinst {
 
 // A local printer has this name, compared without regard to (ASCII) case.
-bool PrinterExists(const std::string& printerName);
+// listRead (when given) says whether the spooler's list could be read at all.
+bool PrinterExists(const std::string& printerName, bool* listRead = nullptr);
 
 // The printer's port (a comma-separated list for a printer on several ports);
 // empty when the printer cannot be opened or read.

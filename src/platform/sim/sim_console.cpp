@@ -21,21 +21,18 @@ class SimPipe : public IOutputPipe {
   bool Peek(uint32_t& bytesAvailable) override {
     ++console_.polls;
     bytesAvailable = 0;
+    if (Injected(console_.faults, "console.PeekNamedPipe")) return false;
     if (!readOpen_ || console_.failPeek) return false;
-    if (child_) {
-      // The output appears once the child has run its course.
-      if (clock_.NowMs() >= child_->endsAtMs || child_->pending.size() > kPipeCapacity) {
-        bytesAvailable =
-            static_cast<uint32_t>(std::min<size_t>(child_->pending.size(), kPipeCapacity));
-      }
-    }
+    Available(bytesAvailable);
     return true;
   }
   bool Read(char* buffer, uint32_t capacity, uint32_t& bytesRead) override {
     bytesRead = 0;
+    if (Injected(console_.faults, "console.ReadFile")) return false;
     if (!readOpen_ || console_.failRead || !child_) return false;
+    ++console_.polls;
     uint32_t available = 0;
-    Peek(available);
+    Available(available);
     if (available == 0) return false;  // a real read would block; the runner never does this
     bytesRead = std::min(capacity, available);
     std::memcpy(buffer, child_->pending.data(), bytesRead);
@@ -43,6 +40,14 @@ class SimPipe : public IOutputPipe {
     return true;
   }
   void CloseReadEnd() override { readOpen_ = false; }
+  // What a peek reports. The output appears once the child has run its course.
+  void Available(uint32_t& bytesAvailable) const {
+    bytesAvailable = 0;
+    if (child_ && (clock_.NowMs() >= child_->endsAtMs || child_->pending.size() > kPipeCapacity)) {
+      bytesAvailable =
+          static_cast<uint32_t>(std::min<size_t>(child_->pending.size(), kPipeCapacity));
+    }
+  }
   void CloseWriteEnd() override {}
   void Attach(std::shared_ptr<ChildState> child) { child_ = std::move(child); }
 
@@ -59,6 +64,8 @@ class SimChild : public IConsoleChild {
       : console_(console), clock_(clock), state_(std::move(state)) {}
   bool WaitForExit(uint32_t timeoutMs) override {
     ++console_.polls;
+    // WAIT_FAILED at once: the caller sees a child that has not ended.
+    if (Injected(console_.faults, "console.WaitForSingleObject")) return false;
     // A child blocked on a full pipe cannot end.
     if (state_->pending.size() > kPipeCapacity) return false;
     const uint64_t now = clock_.NowMs();
@@ -79,7 +86,7 @@ class SimChild : public IConsoleChild {
 }  // namespace
 
 std::unique_ptr<IOutputPipe> SimConsole::CreatePipe() {
-  if (failCreatePipe) return nullptr;
+  if (Injected(faults, "console.CreatePipe") || failCreatePipe) return nullptr;
   return std::make_unique<SimPipe>(*this, clock_);
 }
 
@@ -87,6 +94,7 @@ std::unique_ptr<IConsoleChild> SimConsole::StartHidden(char* commandLine, IOutpu
   const std::string line(commandLine);
   commandLines.push_back(line);
   Note(trace, "cmd " + line);
+  if (Injected(faults, "console.CreateProcessA")) return nullptr;
   std::optional<SimCommand> command;
   auto it = scripts_.find(line);
   if (it != scripts_.end()) {

@@ -10,6 +10,7 @@
 
 #include "platform/console.h"
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_faults.h"
 #include "platform/sim/sim_trace.h"
 
 namespace pinst::sim {
@@ -39,6 +40,7 @@ class SimConsole : public IConsole {
   // How many times the runner looked at the pipe or the process (a busy-wait measure).
   uint64_t polls = 0;
   SimTrace* trace = nullptr;
+  SimFaults* faults = nullptr;
 
   std::unique_ptr<IOutputPipe> CreatePipe() override;
   std::unique_ptr<IConsoleChild> StartHidden(char* commandLine, IOutputPipe& pipe) override;

@@ -47,18 +47,37 @@ std::optional<std::string> SimFiles::Contents(const std::string& path) {
   return it->second;
 }
 
-bool SimFiles::FileExists(const std::string& path) {
+bool SimFiles::HasFile(const std::string& path) {
   if (path.empty()) return false;
   return files_.count(Key(path)) > 0;
 }
 
-bool SimFiles::DirectoryExists(const std::string& path) {
+bool SimFiles::HasDirectory(const std::string& path) {
   if (path.empty()) return false;
   const std::string key = Key(path);
   return key.size() <= 3 || directories_.count(key) > 0;
 }
 
+// GetFileAttributesA fails: the program cannot tell this from a missing file.
+bool SimFiles::FileExists(const std::string& path) {
+  return !Injected(faults, "files.FileExists") && HasFile(path);
+}
+
+bool SimFiles::DirectoryExists(const std::string& path) {
+  return !Injected(faults, "files.DirectoryExists") && HasDirectory(path);
+}
+
 std::optional<std::string> SimFiles::ReadWholeFile(const std::string& path) {
+  if (Injected(faults, "files.ReadWholeFile")) return std::nullopt;
+  return Read(path);
+}
+
+bool SimFiles::WriteWholeFile(const std::string& path, const std::string& bytes) {
+  if (Injected(faults, "files.WriteWholeFile")) return false;
+  return Write(path, bytes);
+}
+
+std::optional<std::string> SimFiles::Read(const std::string& path) {
   if (path.empty()) return std::nullopt;
   const std::string key = Key(path);
   auto it = files_.find(key);
@@ -66,29 +85,30 @@ std::optional<std::string> SimFiles::ReadWholeFile(const std::string& path) {
   return it->second;
 }
 
-bool SimFiles::WriteWholeFile(const std::string& path, const std::string& bytes) {
-  if (path.empty() || DirectoryExists(path)) return false;
+bool SimFiles::Write(const std::string& path, const std::string& bytes) {
+  if (path.empty() || HasDirectory(path)) return false;
   const std::string key = Key(path);
-  if (!DirectoryExists(FolderOf(key, system_.codePage))) return false;
+  if (!HasDirectory(FolderOf(key, system_.codePage))) return false;
   files_[key] = bytes;
   return true;
 }
 
 bool SimFiles::AppendToFile(const std::string& path, const std::string& bytes) {
-  if (path.empty() || DirectoryExists(path)) return false;
+  if (Injected(faults, "files.AppendToFile") || path.empty() || HasDirectory(path)) return false;
   const std::string key = Key(path);
-  if (unreadable_.count(key) || !DirectoryExists(FolderOf(key, system_.codePage))) return false;
+  if (unreadable_.count(key) || !HasDirectory(FolderOf(key, system_.codePage))) return false;
   files_[key] += bytes;
   return true;
 }
 
 bool SimFiles::Copy(const std::string& from, const std::string& to, bool failIfExists) {
   copies.emplace_back(from, to);
-  auto source = ReadWholeFile(from);
+  if (Injected(faults, "files.CopyFileA")) return false;
+  auto source = Read(from);
   if (!source) return false;
-  if (failIfExists && FileExists(to)) return false;
+  if (failIfExists && HasFile(to)) return false;
   if (unreadable_.count(Key(to))) return false;  // in use
-  return WriteWholeFile(to, *source);
+  return Write(to, *source);
 }
 
 }  // namespace pinst::sim

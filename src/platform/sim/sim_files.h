@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/sim/sim_faults.h"
 #include "platform/sim/sim_system.h"
 
 namespace pinst::sim {
@@ -33,9 +34,12 @@ class SimFiles : public IFiles {
   // Makes later reads of this file fail (as a locked or unreadable file would).
   void MakeUnreadable(const std::string& path);
 
-  // What a test inspects.
+  // What a test (or another part of the sim) inspects, without counting as a call.
   std::optional<std::string> Contents(const std::string& path);
+  bool HasFile(const std::string& path);
+  bool HasDirectory(const std::string& path);
   std::vector<std::pair<std::string, std::string>> copies;  // (from, to) attempted
+  SimFaults* faults = nullptr;
 
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
@@ -51,6 +55,8 @@ class SimFiles : public IFiles {
 
  private:
   std::string Key(const std::string& path);
+  std::optional<std::string> Read(const std::string& path);
+  bool Write(const std::string& path, const std::string& bytes);
 
   SimSystem& system_;
   std::map<std::string, std::string> files_;  // key: upper-cased absolute path

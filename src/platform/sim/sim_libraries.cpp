@@ -20,14 +20,15 @@ void CopyOut(const std::string& text, char* buffer) {
 
 class SimLoadedLibrary : public ILibrary {
  public:
-  SimLoadedLibrary(SimInstallerLibrary& lib, uint32_t codePage, SimTrace* trace)
-      : lib_(lib), codePage_(codePage), trace_(trace) {
+  SimLoadedLibrary(SimInstallerLibrary& lib, uint32_t codePage, SimTrace* trace, SimFaults* faults)
+      : lib_(lib), codePage_(codePage), trace_(trace), faults_(faults) {
     ++lib_.loads;
     ++lib_.openCount;
   }
   ~SimLoadedLibrary() override { --lib_.openCount; }
 
   bool HasExport(const std::string& name) override {
+    if (Injected(faults_, "library.GetProcAddress " + name)) return false;
     return (name == "FuncInst2K" && lib_.hasFuncInst2K) ||
            (name == "FuncFindExistDevice" && lib_.hasFuncFindExistDevice) ||
            (name == "ShowErrorCode" && lib_.hasShowErrorCode) ||
@@ -36,40 +37,49 @@ class SimLoadedLibrary : public ILibrary {
   }
 
   std::optional<FuncInst2KProc> FuncInst2K() override {
-    if (!lib_.hasFuncInst2K) return std::nullopt;
+    if (!Exported("FuncInst2K", lib_.hasFuncInst2K)) return std::nullopt;
     SimInstallerLibrary* lib = &lib_;
     SimTrace* trace = trace_;
-    return [lib, trace](const char* inf, const char* id, const char* port, uintptr_t owner) {
-      lib->calls.push_back("FuncInst2K");
-      Note(trace, std::string("FuncInst2K ") + inf + " " + id + " " + port);
-      lib->installCalls.push_back({inf, id, port, owner});
-      if (lib->onInstall) lib->onInstall(lib->installCalls.back());
-      return lib->installResult;
-    };
+    SimFaults* faults = faults_;
+    return
+        [lib, trace, faults](const char* inf, const char* id, const char* port, uintptr_t owner) {
+          lib->calls.push_back("FuncInst2K");
+          Note(trace, std::string("FuncInst2K ") + inf + " " + id + " " + port);
+          if (Injected(faults, "library.FuncInst2K")) {
+            lib->lastInstallError = lib->faultError;
+            return int32_t{2};
+          }
+          lib->installCalls.push_back({inf, id, port, owner});
+          if (lib->onInstall) lib->onInstall(lib->installCalls.back());
+          return lib->installResult;
+        };
   }
 
   std::optional<FuncFindExistDeviceProc> FuncFindExistDevice() override {
-    if (!lib_.hasFuncFindExistDevice) return std::nullopt;
+    if (!Exported("FuncFindExistDevice", lib_.hasFuncFindExistDevice)) return std::nullopt;
     SimInstallerLibrary* lib = &lib_;
     const uint32_t codePage = codePage_;
     SimTrace* trace = trace_;
-    return [lib, codePage, trace](const char* id, char* deviceId, char* portText) -> uint32_t {
-      lib->calls.push_back("FuncFindExistDevice");
-      Note(trace, std::string("FuncFindExistDevice ") + id);
-      lib->findCalls.push_back(id);
-      for (const SimDevice& device : lib->devices) {
-        if (EqualsNoCase(device.hardwareId, id, codePage)) {
-          CopyOut(device.deviceId, deviceId);
-          CopyOut(device.portText, portText);
-          return lib->foundValue;
-        }
-      }
-      return 0;
-    };
+    SimFaults* faults = faults_;
+    return
+        [lib, codePage, trace, faults](const char* id, char* deviceId, char* portText) -> uint32_t {
+          lib->calls.push_back("FuncFindExistDevice");
+          Note(trace, std::string("FuncFindExistDevice ") + id);
+          lib->findCalls.push_back(id);
+          if (Injected(faults, "library.FuncFindExistDevice")) return 0;
+          for (const SimDevice& device : lib->devices) {
+            if (EqualsNoCase(device.hardwareId, id, codePage)) {
+              CopyOut(device.deviceId, deviceId);
+              CopyOut(device.portText, portText);
+              return lib->foundValue;
+            }
+          }
+          return 0;
+        };
   }
 
   std::optional<ShowErrorCodeProc> ShowErrorCode() override {
-    if (!lib_.hasShowErrorCode) return std::nullopt;
+    if (!Exported("ShowErrorCode", lib_.hasShowErrorCode)) return std::nullopt;
     SimInstallerLibrary* lib = &lib_;
     SimTrace* trace = trace_;
     return [lib, trace](int32_t show) {
@@ -80,7 +90,7 @@ class SimLoadedLibrary : public ILibrary {
   }
 
   std::optional<LastInstallErrorCodeProc> LastInstallErrorCode() override {
-    if (!lib_.hasLastInstallErrorCode) return std::nullopt;
+    if (!Exported("LastInstallErrorCode", lib_.hasLastInstallErrorCode)) return std::nullopt;
     SimInstallerLibrary* lib = &lib_;
     return [lib] {
       lib->calls.push_back("LastInstallErrorCode");
@@ -89,18 +99,27 @@ class SimLoadedLibrary : public ILibrary {
   }
 
   std::optional<DllRegisterServerProc> DllRegisterServer() override {
-    if (!lib_.hasDllRegisterServer) return std::nullopt;
+    if (!Exported("DllRegisterServer", lib_.hasDllRegisterServer)) return std::nullopt;
     SimInstallerLibrary* lib = &lib_;
-    return [lib] {
+    SimFaults* faults = faults_;
+    return [lib, faults] {
       lib->calls.push_back("DllRegisterServer");
+      // SELFREG_E_CLASS: the server could not register its classes.
+      if (Injected(faults, "library.DllRegisterServer")) return int32_t(0x80040201u);
       return lib->registerResult;
     };
   }
 
  private:
+  // GetProcAddress of an export the library has; the lookup itself may fail.
+  bool Exported(const char* name, bool has) {
+    return !Injected(faults_, std::string("library.GetProcAddress ") + name) && has;
+  }
+
   SimInstallerLibrary& lib_;
   uint32_t codePage_;
   SimTrace* trace_;
+  SimFaults* faults_;
 };
 
 }  // namespace
@@ -114,6 +133,7 @@ SimInstallerLibrary& SimLibraries::AddLibrary(const std::string& path) {
 LoadedLibrary SimLibraries::Load(const std::string& path) {
   loadRequests.push_back(path);
   Note(trace, "load " + path);
+  if (Injected(faults, "library.LoadLibraryA")) return nullptr;
   const auto found = FindLoaderFile(files_, system_.codePage, path, SearchOrder::kLibrary, ".dll");
   if (!found) return nullptr;
   // A file held open by another program still loads.
@@ -125,7 +145,7 @@ LoadedLibrary SimLibraries::Load(const std::string& path) {
     return nullptr;
   const size_t index = std::stoul(number);
   if (index >= libraries_.size()) return nullptr;
-  return std::make_unique<SimLoadedLibrary>(*libraries_[index], system_.codePage, trace);
+  return std::make_unique<SimLoadedLibrary>(*libraries_[index], system_.codePage, trace, faults);
 }
 
 }  // namespace pinst::sim

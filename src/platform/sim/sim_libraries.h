@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/libraries.h"
+#include "platform/sim/sim_faults.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_trace.h"
@@ -45,6 +46,8 @@ class SimInstallerLibrary {
   int32_t installResult = 1;      // FuncInst2K's result
   uint32_t lastInstallError = 0;  // LastInstallErrorCode's result
   int32_t registerResult = 0;     // DllRegisterServer's HRESULT
+  // What LastInstallErrorCode reports after a FuncInst2K failed by the fault list.
+  uint32_t faultError = 31;  // ERROR_GEN_FAILURE
   // Called by FuncInst2K after it is recorded; a scenario test may act here
   // (add the printer to the spooler, change installResult).
   std::function<void(const SimInstallCall&)> onInstall;
@@ -69,6 +72,7 @@ class SimLibraries : public ILibraries {
   // What a test inspects: every path handed to LoadLibraryA, loaded or not.
   std::vector<std::string> loadRequests;
   SimTrace* trace = nullptr;
+  SimFaults* faults = nullptr;
 
   LoadedLibrary Load(const std::string& path) override;
 

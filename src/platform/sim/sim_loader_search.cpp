@@ -18,7 +18,7 @@ std::optional<std::string> FindLoaderFile(SimFiles& files, uint32_t codePage,
                         withExtension[0] == '\\' || withExtension[0] == '/';
   const bool bare = FileNameStart(withExtension, codePage) == 0;
   if (fullPath || (!bare && order == SearchOrder::kProgram)) {
-    if (!files.FileExists(withExtension)) return std::nullopt;
+    if (!files.HasFile(withExtension)) return std::nullopt;
     return files.FullPath(withExtension);
   }
   const std::string programFolder = FolderOf(files.ModuleFileName(), codePage);
@@ -28,7 +28,7 @@ std::optional<std::string> FindLoaderFile(SimFiles& files, uint32_t codePage,
                                  order == SearchOrder::kLibrary ? current : system};
   for (const std::string& folder : folders) {
     const std::string candidate = files.FullPath(folder + withExtension);
-    if (files.FileExists(candidate)) return candidate;
+    if (files.HasFile(candidate)) return candidate;
   }
   return std::nullopt;
 }

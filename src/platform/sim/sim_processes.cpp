@@ -15,14 +15,17 @@ bool HasEnded(const SimProcessState& state, const SimClock& clock) {
 
 class SimProcess : public IProcess {
  public:
-  SimProcess(std::shared_ptr<SimProcessState> state, SimClock& clock)
-      : state_(std::move(state)), clock_(clock) {}
+  SimProcess(std::shared_ptr<SimProcessState> state, SimClock& clock, SimFaults* faults)
+      : state_(std::move(state)), clock_(clock), faults_(faults) {}
   ~SimProcess() override { --state_->openHandles; }
 
   std::optional<uint32_t> ExitCode() override {
+    if (Injected(faults_, "process.GetExitCodeProcess")) return std::nullopt;
     return HasEnded(*state_, clock_) ? state_->exitCode : kStillActive;
   }
   bool Wait(uint32_t timeoutMs) override {
+    // WAIT_FAILED at once: the caller sees a process that has not ended.
+    if (Injected(faults_, "process.WaitForSingleObject")) return false;
     if (HasEnded(*state_, clock_)) return true;
     uint64_t step = timeoutMs;
     if (!state_->endless) step = std::min<uint64_t>(step, state_->endsAtMs - clock_.NowMs());
@@ -33,6 +36,7 @@ class SimProcess : public IProcess {
  private:
   std::shared_ptr<SimProcessState> state_;
   SimClock& clock_;
+  SimFaults* faults_;
 };
 
 }  // namespace
@@ -74,10 +78,11 @@ std::optional<std::string> SimProcesses::FindProgram(const std::string& commandL
 std::unique_ptr<IProcess> SimProcesses::Start(const ProcessStartInfo& info) {
   attempts.push_back(info);
   Note(trace, "start " + info.commandLine);
+  if (Injected(faults, "process.CreateProcessA")) return nullptr;
   const auto program = FindProgram(info.commandLine);
   if (!program) return nullptr;
   // CreateProcessA fails when the directory it is to start in does not exist.
-  if (!info.currentDirectory.empty() && !files_.DirectoryExists(info.currentDirectory)) {
+  if (!info.currentDirectory.empty() && !files_.HasDirectory(info.currentDirectory)) {
     return nullptr;
   }
   SimProgram behaviour;
@@ -88,7 +93,7 @@ std::unique_ptr<IProcess> SimProcesses::Start(const ProcessStartInfo& info) {
   state->endsAtMs = clock_.NowMs() + behaviour.runsForMs.value_or(0);
   state->exitCode = behaviour.exitCode;
   started.push_back({info, *program, state});
-  return std::make_unique<SimProcess>(state, clock_);
+  return std::make_unique<SimProcess>(state, clock_, faults);
 }
 
 }  // namespace pinst::sim

@@ -11,6 +11,7 @@
 
 #include "platform/processes.h"
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_faults.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_trace.h"
@@ -53,6 +54,7 @@ class SimProcesses : public IProcesses {
   std::vector<ProcessStartInfo> attempts;
   std::vector<SimStartedProcess> started;
   SimTrace* trace = nullptr;
+  SimFaults* faults = nullptr;
 
   std::unique_ptr<IProcess> Start(const ProcessStartInfo& info) override;
 

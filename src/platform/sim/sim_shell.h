@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/shell.h"
+#include "platform/sim/sim_faults.h"
 #include "platform/sim/sim_trace.h"
 
 namespace pinst::sim {
@@ -29,6 +30,7 @@ class SimShell : public IShell {
   // What a test inspects.
   std::vector<SimShellCall> calls;
   SimTrace* trace = nullptr;
+  SimFaults* faults = nullptr;
 
   intptr_t Execute(uintptr_t owner, const std::string& verb, const std::string& file,
                    const std::string& parameters, const std::string& directory,

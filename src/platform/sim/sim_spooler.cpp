@@ -51,6 +51,7 @@ class SimSpooler::Handle : public IPrinter {
 
   bool GetPrinterA(uint32_t bufferSize, PrinterInfo2& info, uint32_t& needed) override {
     needed = 0;
+    if (spooler_.Injected("printer.GetPrinterA")) return false;
     SimPrinter* p = spooler_.FindById(id_);
     if (!p) return spooler_.Fail(kErrorInvalidHandle);
     PrinterInfo2 copy = p->info;
@@ -62,6 +63,7 @@ class SimSpooler::Handle : public IPrinter {
   }
 
   bool SetPrinterA(const PrinterInfo2& info) override {
+    if (spooler_.Injected("printer.SetPrinterA")) return false;
     SimPrinter* p = Administered();
     if (!p) return false;
     if (spooler_.failSetPrinter) return spooler_.Fail(*spooler_.failSetPrinter);
@@ -90,6 +92,7 @@ class SimSpooler::Handle : public IPrinter {
   }
 
   bool SetPrinterCommand(uint32_t command, uint32_t status) override {
+    if (spooler_.Injected("printer.SetPrinterCommand")) return false;
     SimPrinter* p = Administered();
     if (!p) return false;
     if (spooler_.failSetStatus) return spooler_.Fail(*spooler_.failSetStatus);
@@ -112,6 +115,7 @@ class SimSpooler::Handle : public IPrinter {
   }
 
   bool DeletePrinter() override {
+    if (spooler_.Injected("printer.DeletePrinter")) return false;
     SimPrinter* p = Administered();
     if (!p) return false;
     if (spooler_.failDelete) return spooler_.Fail(*spooler_.failDelete);
@@ -130,6 +134,7 @@ class SimSpooler::Handle : public IPrinter {
                  std::vector<JobInfo1>& jobs, uint32_t& needed) override {
     needed = 0;
     jobs.clear();
+    if (spooler_.Injected("printer.EnumJobsA")) return false;
     SimPrinter* p = spooler_.FindById(id_);
     if (!p) return spooler_.Fail(kErrorInvalidHandle);
     if (spooler_.failEnumJobs) return spooler_.Fail(*spooler_.failEnumJobs);
@@ -138,7 +143,9 @@ class SimSpooler::Handle : public IPrinter {
       answer.push_back(p->jobs[i]);
       needed += Needed(p->jobs[i]);
     }
-    if (bufferSize < needed) return spooler_.Fail(kErrorInsufficientBuffer);
+    if (bufferSize < needed) {
+      return spooler_.TooSmall([&] { spooler_.AddJobs(p->info.printerName, 1, "Arrived"); });
+    }
     jobs = std::move(answer);
     return true;
   }
@@ -259,6 +266,14 @@ bool SimSpooler::Fail(uint32_t error) {
   return false;
 }
 
+bool SimSpooler::Injected(const char* call) {
+  if (!sim::Injected(faults, call)) return false;
+  lastError = faultError;
+  return true;
+}
+
+void SimSpooler::PrinterArrives() { AddLocalPrinter("Arrived " + std::to_string(nextId_)); }
+
 void SimSpooler::Remove(uint32_t id) {
   auto it = std::find_if(printers.begin(), printers.end(),
                          [&](const SimPrinter& p) { return p.id == id; });
@@ -302,6 +317,7 @@ bool SimSpooler::EnumPrintersA(uint32_t flags, uint32_t bufferSize, std::vector<
                                uint32_t& needed) {
   out.clear();
   needed = 0;
+  if (Injected("spooler.EnumPrintersA")) return false;
   std::vector<PrinterInfo2> answer;
   // Level 2 of a connection asks its server; the sim has none, so only local printers.
   if (flags & kPrinterEnumLocal) {
@@ -311,7 +327,7 @@ bool SimSpooler::EnumPrintersA(uint32_t flags, uint32_t bufferSize, std::vector<
       needed += Needed(answer.back());
     }
   }
-  if (bufferSize < needed) return Fail(kErrorInsufficientBuffer);
+  if (bufferSize < needed) return TooSmall([this] { PrinterArrives(); });
   out = std::move(answer);
   return true;
 }
@@ -320,6 +336,7 @@ bool SimSpooler::EnumPrintersA(uint32_t flags, uint32_t bufferSize, std::vector<
                                uint32_t& needed) {
   out.clear();
   needed = 0;
+  if (Injected("spooler.EnumPrintersA")) return false;
   std::vector<PrinterInfo4> answer;
   if (flags & kPrinterEnumLocal) {
     for (const auto& p : printers) answer.push_back({p.info.printerName, "", p.info.attributes});
@@ -332,7 +349,7 @@ bool SimSpooler::EnumPrintersA(uint32_t flags, uint32_t bufferSize, std::vector<
     }
   }
   for (const auto& info : answer) needed += Needed(info);
-  if (bufferSize < needed) return Fail(kErrorInsufficientBuffer);
+  if (bufferSize < needed) return TooSmall([this] { PrinterArrives(); });
   out = std::move(answer);
   return true;
 }
@@ -340,8 +357,9 @@ bool SimSpooler::EnumPrintersA(uint32_t flags, uint32_t bufferSize, std::vector<
 bool SimSpooler::EnumPortsA(uint32_t bufferSize, std::vector<PortInfo2>& out, uint32_t& needed) {
   out.clear();
   needed = 0;
+  if (Injected("spooler.EnumPortsA")) return false;
   for (const auto& port : ports) needed += Needed(port);
-  if (bufferSize < needed) return Fail(kErrorInsufficientBuffer);
+  if (bufferSize < needed) return TooSmall([this] { AddPorts("ARRIVED", 1, "Local Port", ""); });
   out = ports;
   return true;
 }
@@ -353,6 +371,7 @@ PrinterHandle SimSpooler::OpenById(uint32_t id, uint32_t access) {
 PrinterHandle SimSpooler::OpenPrinterA(const std::string& name,
                                        const std::optional<PrinterDefaults>& defaults) {
   opens.push_back({name, defaults, false});
+  if (Injected("spooler.OpenPrinterA")) return nullptr;
   if (failOpen) {
     Fail(*failOpen);
     return nullptr;
@@ -373,6 +392,7 @@ PrinterHandle SimSpooler::OpenPrinterA(const std::string& name,
 }
 
 PrinterHandle SimSpooler::AddPrinterA(const PrinterInfo2& info) {
+  if (Injected("spooler.AddPrinterA")) return nullptr;
   if (failAddPrinter) {
     Fail(*failAddPrinter);
     return nullptr;
@@ -417,6 +437,7 @@ std::optional<bool> SimSpooler::DeletePrinterDriverExA(
   }
   driverDeletions.push_back(
       {serverName, environment, driverName, deleteFlag, versionFlag, clock_.NowMs(), false});
+  if (Injected("spooler.DeletePrinterDriverExA")) return false;
   if (failDriverDeletions > 0) {
     --failDriverDeletions;
     return Fail(driverDeletionError);
@@ -442,6 +463,7 @@ std::optional<bool> SimSpooler::GetDefaultPrinterA(uint32_t bufferChars, std::st
     return std::nullopt;
   }
   ++getDefaultPrinterCalls;
+  if (Injected("spooler.GetDefaultPrinterA")) return false;
   if (!defaultPrinter) {
     neededChars = 0;
     return Fail(kErrorFileNotFound);
@@ -458,6 +480,7 @@ std::optional<bool> SimSpooler::SetDefaultPrinterA(const std::string& name) {
     return std::nullopt;
   }
   defaultPrinterSets.push_back(name);
+  if (Injected("spooler.SetDefaultPrinterA")) return false;
   Note(trace, "SetDefaultPrinter " + name);
   if (name.empty()) {
     // Keeps a default that is set; otherwise takes the first printer.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_faults.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_trace.h"
 #include "platform/spooler.h"
@@ -77,6 +78,12 @@ class SimSpooler : public ISpooler {
   bool missingDeletePrinterDriverEx = false;
   bool missingGetDefaultPrinter = false;
   bool missingSetDefaultPrinter = false;
+  // Lists that grow while they are read: after each of the next this many answers
+  // "buffer too small" (printers, ports, or a printer's jobs), one entry arrives,
+  // so the size just reported is already too small.
+  int growAfterSizeQueries = 0;
+  // The last error of a call failed by the fault list: the spooler went away.
+  uint32_t faultError = 1722;  // RPC_S_SERVER_UNAVAILABLE
 
   // What a test inspects.
   uint32_t lastError = 0;
@@ -86,6 +93,7 @@ class SimSpooler : public ISpooler {
   std::vector<std::string> defaultPrinterSets;  // every SetDefaultPrinterA argument
   int getDefaultPrinterCalls = 0;
   SimTrace* trace = nullptr;
+  SimFaults* faults = nullptr;
 
   // Bytes the spooler needs for one record with its texts.
   static uint32_t Needed(const PrinterInfo2& info);
@@ -118,6 +126,18 @@ class SimSpooler : public ISpooler {
   bool SameName(const std::string& a, const std::string& b) const;
   bool PortKnown(const std::string& portList) const;
   bool Fail(uint32_t error);
+  // Counts the call; true (with the last error set) when the fault list fails it.
+  bool Injected(const char* call);
+  void PrinterArrives();
+  // Answers "buffer too small"; arrive() adds an entry when the list is to grow.
+  template <typename Arrive>
+  bool TooSmall(Arrive arrive) {
+    if (growAfterSizeQueries > 0) {
+      --growAfterSizeQueries;
+      arrive();
+    }
+    return Fail(kErrorInsufficientBuffer);
+  }
   PrinterHandle OpenById(uint32_t id, uint32_t access);
   void Remove(uint32_t id);
 

@@ -74,7 +74,9 @@ int SimSystem::ShowMessageBox(uintptr_t owner, const std::string& text, const st
                               uint32_t flags) {
   SimMessageBox box{owner, text, caption, flags, 0};
   int answer = (flags & 0xF) == kMbOk ? kIdOk : kIdCancel;
-  if (!messageBoxAnswers.empty()) {
+  if (Injected(faults, "system.MessageBoxA")) {
+    answer = 0;  // the box could not be shown; no queued answer is used
+  } else if (!messageBoxAnswers.empty()) {
     answer = messageBoxAnswers.front();
     messageBoxAnswers.pop_front();
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_faults.h"
 #include "platform/sim/sim_trace.h"
 #include "platform/system.h"
 
@@ -38,6 +39,7 @@ class SimSystem : public ISystem {
   std::vector<SimMessageBox> messageBoxes;
   std::vector<uint32_t> sleeps;
   SimTrace* trace = nullptr;
+  SimFaults* faults = nullptr;
 
   OsVersion GetVersion() override { return version; }
   std::optional<bool> IsWow64Process() override { return wow64; }

@@ -277,6 +277,7 @@ void SimUi::ListSelect(UiHandle list, int index) { At(list).selected = index; }
 
 bool SimUi::LoadPicture(UiHandle picture, const std::string& resourceName) {
   SimWindow& w = At(picture);
+  if (Injected(faults, "ui.LoadBitmap")) return false;
   if (!resources.count(Upper(resourceName))) return false;
   w.picture = resourceName;
   return true;
@@ -297,7 +298,7 @@ void SimUi::StopTimer(UiHandle form, uint32_t id) {
 }
 
 bool SimUi::Post(UiHandle window, uint32_t msg, uintptr_t wParam, intptr_t lParam) {
-  if (!windows_.count(window)) return false;
+  if (Injected(faults, "ui.PostMessageA") || !windows_.count(window)) return false;
   queue_.push_back({window, msg, wParam, lParam});
   return true;
 }

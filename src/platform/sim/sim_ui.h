@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_faults.h"
 #include "platform/ui.h"
 
 namespace pinst::sim {
@@ -62,6 +63,7 @@ class SimUi : public IUiBackend {
   // Called whenever a loop has nothing to do; returns true when it acted. When it
   // returns false the clock jumps to the next timer.
   std::function<bool()> onIdle;
+  SimFaults* faults = nullptr;
 
   // What a test inspects.
   const SimWindow& Window(UiHandle handle) const;

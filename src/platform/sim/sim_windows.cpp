@@ -9,6 +9,15 @@ SimWindows::SimWindows() {
   libraries.trace = &trace;
   processes.trace = &trace;
   shell.trace = &trace;
+  faults.trace = &trace;
+  files.faults = &faults;
+  system.faults = &faults;
+  console.faults = &faults;
+  spooler.faults = &faults;
+  libraries.faults = &faults;
+  processes.faults = &faults;
+  shell.faults = &faults;
+  ui.faults = &faults;
   Platform p;
   p.files = &files;
   p.system = &system;

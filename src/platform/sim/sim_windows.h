@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_console.h"
+#include "platform/sim/sim_faults.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_libraries.h"
 #include "platform/sim/sim_processes.h"
@@ -30,6 +31,8 @@ class SimWindows {
 
   // Everything the program asked of this Windows, in order.
   SimTrace trace;
+  // Every call through the platform, counted; one of them may be set to fail.
+  SimFaults faults;
   SimClock clock;
   SimSystem system{clock};
   SimFiles files{system};
