@@ -5,6 +5,15 @@
 
 namespace pinst::sim {
 
+namespace {
+
+// The "A" file calls take no path of MAX_PATH (260) characters or more.
+constexpr size_t kMaxPath = 260;
+
+}  // namespace
+
+bool SimFiles::TooLong(const std::string& path) { return FullPath(path).size() >= kMaxPath; }
+
 std::string SimFiles::FullPath(const std::string& path) {
   return AbsolutePath(currentDirectory, path, system_.codePage);
 }
@@ -48,18 +57,18 @@ std::optional<std::string> SimFiles::Contents(const std::string& path) {
 }
 
 bool SimFiles::FileExists(const std::string& path) {
-  if (path.empty()) return false;
+  if (path.empty() || TooLong(path)) return false;
   return files_.count(Key(path)) > 0;
 }
 
 bool SimFiles::DirectoryExists(const std::string& path) {
-  if (path.empty()) return false;
+  if (path.empty() || TooLong(path)) return false;
   const std::string key = Key(path);
   return key.size() <= 3 || directories_.count(key) > 0;
 }
 
 std::optional<std::string> SimFiles::ReadWholeFile(const std::string& path) {
-  if (path.empty()) return std::nullopt;
+  if (path.empty() || TooLong(path)) return std::nullopt;
   const std::string key = Key(path);
   auto it = files_.find(key);
   if (it == files_.end() || unreadable_.count(key)) return std::nullopt;
@@ -67,7 +76,7 @@ std::optional<std::string> SimFiles::ReadWholeFile(const std::string& path) {
 }
 
 bool SimFiles::WriteWholeFile(const std::string& path, const std::string& bytes) {
-  if (path.empty() || DirectoryExists(path)) return false;
+  if (path.empty() || TooLong(path) || DirectoryExists(path)) return false;
   const std::string key = Key(path);
   if (!DirectoryExists(FolderOf(key, system_.codePage))) return false;
   files_[key] = bytes;

@@ -1,5 +1,6 @@
 // A simulated disk with Windows path rules: names compared without regard to
-// (ASCII) case, a current directory, drive letters.
+// (ASCII) case, a current directory, drive letters, no path of MAX_PATH characters
+// or more.
 #pragma once
 
 #include <map>
@@ -47,6 +48,7 @@ class SimFiles : public IFiles {
 
  private:
   std::string Key(const std::string& path);
+  bool TooLong(const std::string& path);
 
   SimSystem& system_;
   std::map<std::string, std::string> files_;  // key: upper-cased absolute path
