@@ -117,7 +117,7 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::FormCreate(const std::vector<std::string>& args) {
   ImgLogo.LoadFromResource("LogoNorvik");
-  FDebugMode = Os().files->FileExists(kDebugMarkerFile);
+  FDebugMode = Os().files->ProbeFileQuietly(kDebugMarkerFile);
   FHideMode = false;
   for (const std::string& arg : args) {
     if (arg == kHideSwitch) {
@@ -280,7 +280,7 @@ void TMainForm::GuideLinkMouseLeave(ui::TLabel& link) {
 }
 
 void TMainForm::ImgLogoDblClick() {
-  if (!Os().files->FileExists(kDebugMarkerFile) || !IsWow64()) return;
+  if (!Os().files->ProbeFileQuietly(kDebugMarkerFile) || !IsWow64()) return;
   SetCaption(Caption() + " WOW64" + " " + UpperHex(Handle()) + "H");
 }
 

@@ -61,6 +61,11 @@ bool SimFiles::FileExists(const std::string& path) {
   return files_.count(Key(path)) > 0;
 }
 
+bool SimFiles::ProbeFileQuietly(const std::string& path) {
+  quietProbes.push_back(path);
+  return FileExists(path);
+}
+
 bool SimFiles::DirectoryExists(const std::string& path) {
   if (path.empty() || TooLong(path)) return false;
   const std::string key = Key(path);

@@ -35,9 +35,11 @@ class SimFiles : public IFiles {
   // What a test inspects.
   std::optional<std::string> Contents(const std::string& path);
   std::vector<std::pair<std::string, std::string>> copies;  // (from, to) attempted
+  std::vector<std::string> quietProbes;                     // paths probed quietly
 
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
+  bool ProbeFileQuietly(const std::string& path) override;
   std::optional<std::string> ReadWholeFile(const std::string& path) override;
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
   bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
