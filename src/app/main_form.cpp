@@ -121,7 +121,7 @@ TMainForm::~TMainForm() {
 
 void TMainForm::FormCreate(const std::vector<std::string>& args) {
   ImgLogo.LoadFromResource("LogoNorvik");
-  FDebugMode = Os().files->FileExists(kDebugMarkerFile);
+  FDebugMode = Os().files->ProbeFileQuietly(kDebugMarkerFile);
   args_ = args;
   FCommandLine = ParseCommandLine(args);
   FHideMode = FCommandLine.hide;
@@ -295,7 +295,7 @@ void TMainForm::GuideLinkMouseLeave(ui::TLabel& link) {
 }
 
 void TMainForm::ImgLogoDblClick() {
-  if (!Os().files->FileExists(kDebugMarkerFile) || !IsWow64()) return;
+  if (!Os().files->ProbeFileQuietly(kDebugMarkerFile) || !IsWow64()) return;
   SetCaption(Caption() + " WOW64" + " " + UpperHex(Handle()) + "H");
 }
 

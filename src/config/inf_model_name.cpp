@@ -17,6 +17,10 @@ bool InfModelNameFromBytes(const std::string& bytes, uint32_t codePage, std::str
   std::string name = keys.front();
   if (!name.empty() && name.front() == '"') name.erase(0, 1);
   if (!name.empty() && name.back() == '"') name.pop_back();
+  // "%token%" stands for its [Strings] value, the name setup gives the model.
+  if (name.size() > 2 && name.front() == '%' && name.back() == '%') {
+    name = inf.ReadString("Strings", name.substr(1, name.size() - 2), name);
+  }
   modelName = name;
   return true;
 }

@@ -7,7 +7,8 @@
 namespace pinst {
 
 // The first key of the INF's models section (the section named by ProviderName in
-// [Strings]), without its surrounding double quotes. False and an empty name when
+// [Strings]), without its surrounding double quotes; a "%token%" key gives the
+// token's [Strings] value. False and an empty name when
 // the INF is missing or names no model.
 bool ReadInfModelName(const std::string& infPath, std::string& modelName);
 // The same from INF bytes already read (ANSI code page, or UTF-16LE with a BOM).

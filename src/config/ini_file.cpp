@@ -53,14 +53,63 @@ size_t FindLastSingleByte(std::string_view s, char ch, uint32_t codePage) {
   return found;
 }
 
-std::u16string Utf16Body(const std::string& bytes) {
+std::u16string Utf16Body(const std::string& bytes, bool bigEndian) {
   std::u16string out;
   for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-    out.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                        (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    const unsigned char first = static_cast<unsigned char>(bytes[i]);
+    const unsigned char second = static_cast<unsigned char>(bytes[i + 1]);
+    out.push_back(static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
   }
   return out;
 }
+
+// UTF-8 after its BOM as UTF-16; a byte that starts no valid sequence gives U+FFFD,
+// as MultiByteToWideChar does.
+std::u16string Utf8Body(const std::string& bytes) {
+  std::u16string out;
+  size_t i = 3;
+  while (i < bytes.size()) {
+    const unsigned char lead = static_cast<unsigned char>(bytes[i]);
+    const size_t length = lead < 0x80                    ? 1
+                          : lead >= 0xF0 && lead <= 0xF4 ? 4
+                          : lead >= 0xE0                 ? 3
+                          : lead >= 0xC2 && lead < 0xE0  ? 2
+                                                         : 0;
+    uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    // A sequence cut short, or no character, gives one replacement for its bytes.
+    size_t taken = 1;
+    bool valid = length != 0;
+    for (; valid && taken < length; ++taken) {
+      const unsigned char next =
+          i + taken < bytes.size() ? static_cast<unsigned char>(bytes[i + taken]) : 0;
+      valid = (next & 0xC0) == 0x80;
+      code = (code << 6) | (next & 0x3F);
+    }
+    if (!valid && taken > 1) --taken;
+    // Overlong forms, surrogates and values past U+10FFFF are not characters.
+    if (valid && ((length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+                  (length == 4 && (code < 0x10000 || code > 0x10FFFF)))) {
+      valid = false;
+    }
+    if (!valid) {
+      out.push_back(0xFFFD);
+      i += taken;
+      continue;
+    }
+    if (code >= 0x10000) {
+      code -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 | (code >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 | (code & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(code));
+    }
+    i += length;
+  }
+  return out;
+}
+
+// The reader hands names and values out as C strings: a NUL byte ends them.
+std::string_view UpToNul(std::string_view s) { return s.substr(0, s.find('\0')); }
 
 bool ParseInteger(std::string_view text, int32_t& out) {
   text = TrimBlanks(text);
@@ -105,12 +154,12 @@ bool ParseInteger(std::string_view text, int32_t& out) {
 TIniFile TIniFile::Parse(const std::string& raw, uint32_t codePage) {
   TIniFile ini;
   ini.codePage_ = codePage;
+  // Text with a BOM (UTF-16 either way round, UTF-8) is turned into the ANSI code page.
   std::string text = raw;
-  if (raw.size() >= 2 && static_cast<unsigned char>(raw[0]) == 0xFF &&
-      static_cast<unsigned char>(raw[1]) == 0xFE) {
-    text = Os().system->WideToAnsi(Utf16Body(raw));
-  } else if (raw.size() >= 3 && raw.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-    text = raw.substr(3);
+  if (raw.compare(0, 2, "\xFF\xFE") == 0 || raw.compare(0, 2, "\xFE\xFF") == 0) {
+    text = Os().system->WideToAnsi(Utf16Body(raw, raw[0] == '\xFE'));
+  } else if (raw.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    text = Os().system->WideToAnsi(Utf8Body(raw));
   }
 
   Section* current = nullptr;
@@ -125,7 +174,7 @@ TIniFile TIniFile::Parse(const std::string& raw, uint32_t codePage) {
       std::string_view inner = line.substr(1);
       const size_t close = FindLastSingleByte(inner, ']', codePage);
       if (close != std::string_view::npos) inner = inner.substr(0, close);
-      ini.sections_.push_back(Section{std::string(TrimBlanks(inner)), {}});
+      ini.sections_.push_back(Section{std::string(UpToNul(TrimBlanks(inner))), {}});
       current = &ini.sections_.back();
       // emplace keeps an existing entry: the first section of a name wins.
       ini.sectionIndex_.emplace(AsciiUpper(current->name, codePage), ini.sections_.size() - 1);
@@ -136,10 +185,10 @@ TIniFile TIniFile::Parse(const std::string& raw, uint32_t codePage) {
     const size_t eq = FindSingleByte(line, '=', codePage);
     Key key;
     if (eq == std::string_view::npos) {
-      key.name = std::string(line);
+      key.name = std::string(UpToNul(line));
     } else {
-      key.name = std::string(TrimBlanks(line.substr(0, eq)));
-      key.value = CutValue(Unquote(TrimBlanks(line.substr(eq + 1))), codePage);
+      key.name = std::string(UpToNul(TrimBlanks(line.substr(0, eq))));
+      key.value = CutValue(UpToNul(Unquote(TrimBlanks(line.substr(eq + 1)))), codePage);
     }
     ini.keyIndex_.back().emplace(AsciiUpper(key.name, codePage), current->keys.size());
     current->keys.push_back(std::move(key));
@@ -157,6 +206,8 @@ std::vector<std::string> TIniFile::ReadSections() const {
   std::vector<std::string> names;
   size_t used = 1;  // the list's closing terminator
   for (const Section& s : sections_) {
+    // An empty name would end the NUL-separated list early; the reader leaves it out.
+    if (s.name.empty()) continue;
     if (used + s.name.size() + 1 > kSectionListSize) break;
     used += s.name.size() + 1;
     names.push_back(s.name);

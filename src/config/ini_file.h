@@ -2,10 +2,11 @@
 // once: sections in file order, the first occurrence of a key in a section wins,
 // blanks around names and values dropped, names compared without regard to case,
 // a value in matching quotes loses them, ';' lines are comments, values cut at
-// 2,047 bytes, the section list cut at 16,384 bytes. A UTF-16LE file with a BOM is
-// turned into the ANSI code page first. Lookups go through hash indexes built by
-// Parse, keyed by names folded as the comparisons fold them, so loading every
-// record of a large file stays linear.
+// 2,047 bytes, the section list cut at 16,384 bytes, a NUL byte ending a name or a
+// value, sections without a name left out of the list. A file with a BOM (UTF-16LE,
+// UTF-16BE, UTF-8) is turned into the ANSI code page first. Lookups go through hash indexes built
+// by Parse, keyed by names folded as the comparisons fold them, so loading every record of a large
+// file stays linear.
 #pragma once
 
 #include <cstdint>
@@ -27,12 +28,12 @@ class TIniFile {
     std::vector<Key> keys;  // in file order, duplicates kept
   };
 
-  // Parses file bytes (already in the ANSI code page, or UTF-16LE with a BOM).
+  // Parses file bytes (already in the ANSI code page, or Unicode with a BOM).
   static TIniFile Parse(const std::string& bytes, uint32_t codePage);
   // Reads and parses a file through the platform; nullopt when it cannot be read.
   static std::optional<TIniFile> Load(const std::string& path);
 
-  // Section names in file order, as many as fit the 16,384-byte list.
+  // Named sections in file order, as many as fit the 16,384-byte list.
   std::vector<std::string> ReadSections() const;
   // The value of the first occurrence of key in the first section of that name.
   std::string ReadString(const std::string& section, const std::string& key,

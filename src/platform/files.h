@@ -14,6 +14,10 @@ class IFiles {
   // A regular file exists at the path (attributes readable, not a directory).
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
+  // FileExists with critical errors failed rather than shown: a drive without a
+  // medium answers "no" instead of raising the system's own "No disk" box. The
+  // process error mode is put back afterwards.
+  virtual bool ProbeFileQuietly(const std::string& path) = 0;
   // The whole file as bytes; nullopt when it cannot be opened or read.
   virtual std::optional<std::string> ReadWholeFile(const std::string& path) = 0;
   // Creates or replaces the file with these bytes.

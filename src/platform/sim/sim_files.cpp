@@ -5,6 +5,15 @@
 
 namespace pinst::sim {
 
+namespace {
+
+// The "A" file calls take no path of MAX_PATH (260) characters or more.
+constexpr size_t kMaxPath = 260;
+
+}  // namespace
+
+bool SimFiles::TooLong(const std::string& path) { return FullPath(path).size() >= kMaxPath; }
+
 std::string SimFiles::FullPath(const std::string& path) {
   return AbsolutePath(currentDirectory, path, system_.codePage);
 }
@@ -48,12 +57,12 @@ std::optional<std::string> SimFiles::Contents(const std::string& path) {
 }
 
 bool SimFiles::HasFile(const std::string& path) {
-  if (path.empty()) return false;
+  if (path.empty() || TooLong(path)) return false;
   return files_.count(Key(path)) > 0;
 }
 
 bool SimFiles::HasDirectory(const std::string& path) {
-  if (path.empty()) return false;
+  if (path.empty() || TooLong(path)) return false;
   const std::string key = Key(path);
   return key.size() <= 3 || directories_.count(key) > 0;
 }
@@ -67,6 +76,11 @@ bool SimFiles::DirectoryExists(const std::string& path) {
   return !Injected(faults, "files.DirectoryExists") && HasDirectory(path);
 }
 
+bool SimFiles::ProbeFileQuietly(const std::string& path) {
+  quietProbes.push_back(path);
+  return !Injected(faults, "files.ProbeFileQuietly") && HasFile(path);
+}
+
 std::optional<std::string> SimFiles::ReadWholeFile(const std::string& path) {
   if (Injected(faults, "files.ReadWholeFile")) return std::nullopt;
   return Read(path);
@@ -78,7 +92,7 @@ bool SimFiles::WriteWholeFile(const std::string& path, const std::string& bytes)
 }
 
 std::optional<std::string> SimFiles::Read(const std::string& path) {
-  if (path.empty()) return std::nullopt;
+  if (path.empty() || TooLong(path)) return std::nullopt;
   const std::string key = Key(path);
   auto it = files_.find(key);
   if (it == files_.end() || unreadable_.count(key)) return std::nullopt;
@@ -86,7 +100,7 @@ std::optional<std::string> SimFiles::Read(const std::string& path) {
 }
 
 bool SimFiles::Write(const std::string& path, const std::string& bytes) {
-  if (path.empty() || HasDirectory(path)) return false;
+  if (path.empty() || TooLong(path) || HasDirectory(path)) return false;
   const std::string key = Key(path);
   if (!HasDirectory(FolderOf(key, system_.codePage))) return false;
   files_[key] = bytes;
@@ -94,7 +108,10 @@ bool SimFiles::Write(const std::string& path, const std::string& bytes) {
 }
 
 bool SimFiles::AppendToFile(const std::string& path, const std::string& bytes) {
-  if (Injected(faults, "files.AppendToFile") || path.empty() || HasDirectory(path)) return false;
+  if (Injected(faults, "files.AppendToFile") || path.empty() || TooLong(path) ||
+      HasDirectory(path)) {
+    return false;
+  }
   const std::string key = Key(path);
   if (unreadable_.count(key) || !HasDirectory(FolderOf(key, system_.codePage))) return false;
   files_[key] += bytes;

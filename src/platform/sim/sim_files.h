@@ -1,5 +1,6 @@
 // A simulated disk with Windows path rules: names compared without regard to
-// (ASCII) case, a current directory, drive letters.
+// (ASCII) case, a current directory, drive letters, no path of MAX_PATH characters
+// or more.
 #pragma once
 
 #include <map>
@@ -40,9 +41,11 @@ class SimFiles : public IFiles {
   bool HasDirectory(const std::string& path);
   std::vector<std::pair<std::string, std::string>> copies;  // (from, to) attempted
   SimFaults* faults = nullptr;
+  std::vector<std::string> quietProbes;  // paths probed quietly
 
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
+  bool ProbeFileQuietly(const std::string& path) override;
   std::optional<std::string> ReadWholeFile(const std::string& path) override;
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
   bool AppendToFile(const std::string& path, const std::string& bytes) override;
@@ -57,6 +60,7 @@ class SimFiles : public IFiles {
   std::string Key(const std::string& path);
   std::optional<std::string> Read(const std::string& path);
   bool Write(const std::string& path, const std::string& bytes);
+  bool TooLong(const std::string& path);
 
   SimSystem& system_;
   std::map<std::string, std::string> files_;  // key: upper-cased absolute path

@@ -8,9 +8,33 @@
 
 namespace pinst::win32 {
 
+namespace {
+
+// SEM_FAILCRITICALERRORS added to the process error mode for a scope, the mode
+// before it restored at the end.
+class QuietCriticalErrors {
+ public:
+  QuietCriticalErrors() : previous_(::SetErrorMode(SEM_FAILCRITICALERRORS)) {
+    ::SetErrorMode(previous_ | SEM_FAILCRITICALERRORS);
+  }
+  ~QuietCriticalErrors() { ::SetErrorMode(previous_); }
+  QuietCriticalErrors(const QuietCriticalErrors&) = delete;
+  QuietCriticalErrors& operator=(const QuietCriticalErrors&) = delete;
+
+ private:
+  UINT previous_;
+};
+
+}  // namespace
+
 bool Win32Files::FileExists(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32Files::ProbeFileQuietly(const std::string& path) {
+  const QuietCriticalErrors quiet;
+  return FileExists(path);
 }
 
 bool Win32Files::DirectoryExists(const std::string& path) {

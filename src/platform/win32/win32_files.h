@@ -7,6 +7,7 @@ namespace pinst::win32 {
 class Win32Files : public IFiles {
  public:
   bool FileExists(const std::string& path) override;
+  bool ProbeFileQuietly(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
   std::optional<std::string> ReadWholeFile(const std::string& path) override;
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;

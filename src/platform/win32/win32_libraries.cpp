@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/dll_search.h"
 #include "platform/win32/handles.h"
 
 namespace pinst::win32 {
@@ -69,7 +70,7 @@ class Win32Library : public ILibrary {
 }  // namespace
 
 LoadedLibrary Win32Libraries::Load(const std::string& path) {
-  HMODULE module = ::LoadLibraryA(path.c_str());
+  HMODULE module = LoadLibraryFromItsFolder(path);
   if (!module) return nullptr;
   return std::make_unique<Win32Library>(module);
 }

@@ -106,6 +106,20 @@ TEST_F(StartUpTest, DebugMarkerFileCounts) {
   EXPECT_TRUE(form.FDebugMode);
 }
 
+// The marker sits on a drive that may have no medium: Windows must not put up its
+// own "No disk" box, at start or on a double-click of the logo.
+TEST_F(StartUpTest, DebugMarkerIsProbedQuietlyAndNothingElseIs) {
+  testdata::AddTwoModels(win);
+  win.files.AddFile("D:\\Debug", "");
+  win.system.wow64 = true;
+  TMainForm form({});
+  EXPECT_EQ(win.files.quietProbes, std::vector<std::string>{kDebugMarkerFile});
+  form.Show();
+  ASSERT_TRUE(win.ui.DblClick(form.ImgLogo.Handle()));
+  EXPECT_EQ(win.files.quietProbes, (std::vector<std::string>{kDebugMarkerFile, kDebugMarkerFile}));
+  EXPECT_NE(form.Caption().find(" WOW64 "), std::string::npos);
+}
+
 TEST_F(StartUpTest, MissingConfigurationGivesAnEmptyListAndTheDesignInfoText) {
   TMainForm form({});
   EXPECT_EQ(form.FOptions->Count, 0);

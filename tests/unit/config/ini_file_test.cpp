@@ -154,5 +154,14 @@ TEST(IniFileTest, Utf16FileWithBomIsReadInTheAnsiCodePage) {
   EXPECT_EQ(ini->ReadString("s", "name", ""), "\xB4\xF2\xD3\xA1");
 }
 
+TEST(IniFileTest, Utf8WithBomIsReadInTheAnsiCodePageBadBytesAsReplacements) {
+  sim::SimWindows win;
+  // é, then a lone continuation byte, an overlong '/', a cut sequence and U+1F600:
+  // every one that is no character (and the emoji, outside 1252) reads as '?'.
+  const TIniFile ini =
+      Parse("\xEF\xBB\xBF[s]\r\nk=\xC3\xA9\x80\xC0\xAF\xF0\x9F\x98\x80\xE6\x89\r\n");
+  EXPECT_EQ(ini.ReadString("s", "k", ""), "\xE9?????");
+}
+
 }  // namespace
 }  // namespace pinst
