@@ -136,6 +136,33 @@ TEST_F(MainFormTest, ResizeReReadsTheModelsAndKeepsTheSelection) {
   EXPECT_EQ(form.LvPrinters.ItemCount(), 2);
 }
 
+// One document at a time: a link wired to another field's file would show here.
+TEST_F(MainFormTest, EachLinkFollowsItsOwnDocumentOnly) {
+  struct Case {
+    const char* key;
+    ui::TLabel TMainForm::*link;
+  };
+  const Case cases[] = {{"InstallGuide2", &TMainForm::LblReadGuide},
+                        {"QuickGuide2", &TMainForm::lblReadQuickGuide},
+                        {"HandBook2", &TMainForm::LblReadManual}};
+  win.files.AddFile("only.txt", "the one document");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    std::string ini = "[M]\r\nInstallSettingFile2K=i386\\XP100.inf\r\n";
+    for (const Case& other : cases) {
+      ini += std::string(other.key) + "=" + (other.key == c.key ? "only.txt" : "none.txt") + "\r\n";
+    }
+    win.files.AddFile("install.ini", ini);
+    TMainForm form({});
+    form.Show();
+    for (const Case& other : cases) EXPECT_EQ((form.*other.link).Enabled(), other.key == c.key);
+    // The quick guide's link is never shown, so no mouse reaches it.
+    if (!(form.*c.link).Visible()) continue;
+    ASSERT_TRUE(win.ui.MouseMove((form.*c.link).Handle()));
+    EXPECT_EQ(form.StaBarInfo.SimpleText(), "only.txt");
+  }
+}
+
 TEST_F(MainFormTest, GuideLinksOpenTheSelectedModelsDocuments) {
   TMainForm form({});
   form.Show();
