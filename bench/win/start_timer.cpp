@@ -112,20 +112,27 @@ int Startup(int runs, const char* baseClass, const std::string& baseCommand,
             const char* subjectClass, const std::string& subjectCommand) {
   std::vector<double> base, subject;
   SIZE_T basePeak = 0, subjectPeak = 0;
+  struct Side {
+    const char* windowClass;
+    const std::string& command;
+    std::vector<double>& ms;
+    SIZE_T& peak;
+  };
+  Side sides[] = {{baseClass, baseCommand, base, basePeak},
+                  {subjectClass, subjectCommand, subject, subjectPeak}};
   for (int i = 0; i < runs; ++i) {
-    Sample sample;
-    if (!StartToWindow(baseCommand, baseClass, sample)) {
-      std::fprintf(stderr, "no %s window from %s\n", baseClass, baseCommand.c_str());
-      return 1;
+    // Turns alternate which program starts first, so that neither always meets a
+    // wineserver the other has just warmed.
+    for (int turn = 0; turn < 2; ++turn) {
+      Side& side = sides[(i + turn) % 2];
+      Sample sample;
+      if (!StartToWindow(side.command, side.windowClass, sample)) {
+        std::fprintf(stderr, "no %s window from %s\n", side.windowClass, side.command.c_str());
+        return 1;
+      }
+      side.ms.push_back(sample.ms);
+      side.peak = std::max(side.peak, sample.peakBytes);
     }
-    base.push_back(sample.ms);
-    basePeak = std::max(basePeak, sample.peakBytes);
-    if (!StartToWindow(subjectCommand, subjectClass, sample)) {
-      std::fprintf(stderr, "no %s window from %s\n", subjectClass, subjectCommand.c_str());
-      return 1;
-    }
-    subject.push_back(sample.ms);
-    subjectPeak = std::max(subjectPeak, sample.peakBytes);
   }
   std::printf("%.1f %.1f %lu %lu\n", Median(base), Median(subject),
               static_cast<unsigned long>(basePeak / 1024),

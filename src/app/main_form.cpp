@@ -220,13 +220,16 @@ void TMainForm::RefillPrinterList(int selectIndex) {
   const bool firstFill = LvPrinters.ItemCount() == 0;
   LvPrinters.Clear();
   const int32_t count = FOptions ? FOptions->Count : 0;
+  std::vector<std::string> names;
+  names.reserve(static_cast<size_t>(count));
   for (int32_t i = 0; i < count; ++i) {
     TOption option;
     FOptions->GetOption(i, option);
     std::string name = option.ModelName;
     if (!firstFill) ReadInfModelName(option.InstallSettingFile2K, name);
-    LvPrinters.AddItem(name);
+    names.push_back(std::move(name));
   }
+  LvPrinters.AddItems(names);
   if (LvPrinters.ItemCount() > 0) LvPrinters.SetItemIndex(selectIndex);
 }
 

@@ -154,7 +154,8 @@ class IUiBackend {
   virtual void SetOpacity(UiHandle form, bool layered, uint8_t alpha) = 0;
 
   virtual void ListClear(UiHandle list) = 0;
-  virtual void ListAdd(UiHandle list, const std::string& caption) = 0;
+  // Appends the items in order; a long list is drawn once, when all are in.
+  virtual void ListAdd(UiHandle list, const std::vector<std::string>& captions) = 0;
   // -1 clears the selection.
   virtual void ListSelect(UiHandle list, int index) = 0;
   // Loads a bitmap resource (names match without regard to case) into a picture,

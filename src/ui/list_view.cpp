@@ -20,9 +20,11 @@ TListView::TListView(TControl& parent, std::string name, const TDesign& design,
         return spec;
       }()) {}
 
-void TListView::AddItem(const std::string& caption) {
-  items_.push_back(caption);
-  Ui().ListAdd(Handle(), caption);
+void TListView::AddItem(const std::string& caption) { AddItems({caption}); }
+
+void TListView::AddItems(const std::vector<std::string>& captions) {
+  items_.insert(items_.end(), captions.begin(), captions.end());
+  Ui().ListAdd(Handle(), captions);
 }
 
 void TListView::Clear() {

@@ -19,6 +19,8 @@ class TListView : public TControl {
   int ItemCount() const { return static_cast<int>(items_.size()); }
   const std::string& ItemCaption(int index) const { return items_.at(index); }
   void AddItem(const std::string& caption);
+  // Appends several items, drawn once when all are in.
+  void AddItems(const std::vector<std::string>& captions);
   // Removes every item; a selection that goes with them is reported.
   void Clear();
 

@@ -269,8 +269,9 @@ void SimUi::ListClear(UiHandle list) {
   w.selected = -1;
 }
 
-void SimUi::ListAdd(UiHandle list, const std::string& caption) {
-  At(list).items.push_back(caption);
+void SimUi::ListAdd(UiHandle list, const std::vector<std::string>& captions) {
+  std::vector<std::string>& items = At(list).items;
+  items.insert(items.end(), captions.begin(), captions.end());
 }
 
 void SimUi::ListSelect(UiHandle list, int index) { At(list).selected = index; }

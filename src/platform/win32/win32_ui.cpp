@@ -399,16 +399,29 @@ void Win32Ui::ListClear(UiHandle list) {
   --listGuard_;
 }
 
-void Win32Ui::ListAdd(UiHandle list, const std::string& caption) {
+void Win32Ui::ListAdd(UiHandle list, const std::vector<std::string>& captions) {
   HWND hwnd = H(list);
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_IMAGE;
-  item.iItem = ListView_GetItemCount(hwnd);
-  item.pszText = const_cast<char*>(caption.c_str());
-  item.iImage = 0;
+  const int count = ListView_GetItemCount(hwnd);
+  // Each insert would otherwise arrange and repaint the whole list again.
+  const bool batch = captions.size() > 1;
+  if (batch) {
+    ::SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
+    ListView_SetItemCount(hwnd, count + static_cast<int>(captions.size()));
+  }
   ++listGuard_;
-  ::SendMessageA(hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  for (size_t i = 0; i < captions.size(); ++i) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = count + static_cast<int>(i);
+    item.pszText = const_cast<char*>(captions[i].c_str());
+    item.iImage = 0;
+    ::SendMessageA(hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
   --listGuard_;
+  if (batch) {
+    ::SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(hwnd, nullptr, TRUE);
+  }
 }
 
 void Win32Ui::ListSelect(UiHandle list, int index) {
