@@ -202,3 +202,20 @@ finish_report() {
   echo "wine: $passed passed, $failed failed, $skipped skipped"
   [ $failed = 0 ]
 }
+
+# close_to_exit PID: the main window is asked to close (through the caller's `probe`)
+# and the program, a child of the caller, must end within 30 s with exit code 0.
+# Returns 1 with the reason in CLOSE_FAULT otherwise.
+close_to_exit() {
+  CLOSE_FAULT=""
+  probe close TMainForm >/dev/null
+  if ! timeout 30 tail --pid="$1" -f /dev/null; then
+    kill "$1" 2>/dev/null
+    wait "$1"
+    CLOSE_FAULT="did not end after WM_CLOSE"
+    return 1
+  fi
+  wait "$1"
+  local rc=$?
+  [ "$rc" = 0 ] || { CLOSE_FAULT="exit code $rc"; return 1; }
+}

@@ -43,13 +43,7 @@ row() {
   else
     fail "printer box is not \"$SELECT$want\""
   fi
-  probe close TMainForm >/dev/null
-  if ! timeout 30 tail --pid=$pid -f /dev/null; then
-    fail "did not end after WM_CLOSE"; kill $pid 2>/dev/null
-  fi
-  wait $pid
-  local rc=$?
-  [ $rc = 0 ] || fail "exit code $rc"
+  close_to_exit $pid || fail "$CLOSE_FAULT"
 }
 
 garbage() { { printf '\001'; head -c 262144 /dev/urandom | tr -d '['; } >install.ini; }

@@ -59,13 +59,7 @@ check_language() {  # LOCALE CODEPAGE INSTALL USB-QUESTION-START SUCCESS
       probe enabled TMainForm "$install" || fail "Install is not enabled again after the run"
     fi
   fi
-  probe close TMainForm >/dev/null
-  if ! timeout 30 tail --pid=$pid -f /dev/null; then
-    fail "did not end after WM_CLOSE"; kill $pid 2>/dev/null
-  fi
-  wait $pid
-  local rc=$?
-  [ $rc = 0 ] || fail "exit code $rc"
+  close_to_exit $pid || fail "$CLOSE_FAULT"
   WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
 }
 

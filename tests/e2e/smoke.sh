@@ -29,13 +29,8 @@ check_language() {  # LOCALE CODEPAGE TITLE
   else
     echo "  $locale: caption is the table's title ($caption)"
   fi
-  LANG=$locale LC_ALL=$locale WINEPREFIX="$P" wine "$PROBE" close TMainForm
-  if ! timeout 30 tail --pid=$pid -f /dev/null; then
-    echo "  $locale: did not end after WM_CLOSE"; status=1; kill $pid 2>/dev/null
-  fi
-  wait $pid
-  local rc=$?
-  if [ $rc != 0 ]; then echo "  $locale: exit code $rc"; status=1; fi
+  probe() { LANG=$locale LC_ALL=$locale WINEPREFIX="$P" wine "$PROBE" "$@"; }
+  close_to_exit $pid || { echo "  $locale: $CLOSE_FAULT"; status=1; }
 }
 
 check_language en_US.UTF-8 CP1252 "Printer Installer"

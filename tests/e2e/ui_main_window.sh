@@ -56,13 +56,7 @@ check_language() {  # LOCALE CODEPAGE TITLE SELECT INSTALL EXIT MAINTITLE INFOS 
       fail "$dialog is not there hidden"
     fi
   done
-  probe close TMainForm >/dev/null
-  if ! timeout 30 tail --pid=$pid -f /dev/null; then
-    fail "did not end after WM_CLOSE"; kill $pid 2>/dev/null
-  fi
-  wait $pid
-  local rc=$?
-  [ $rc = 0 ] || fail "exit code $rc"
+  close_to_exit $pid || fail "$CLOSE_FAULT"
 }
 
 check_language en_US.UTF-8 CP1252 "Printer Installer" "Select Printer Driver: " "&Install" \

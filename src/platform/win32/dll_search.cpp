@@ -1,8 +1,7 @@
 #include "platform/win32/dll_search.h"
 
-#include <vector>
-
 #include "base/win_path.h"
+#include "platform/win32/win32_files.h"
 
 namespace pinst::win32 {
 
@@ -23,17 +22,6 @@ Ptr Kernel32Export(const char* name) {
   return reinterpret_cast<Ptr>(reinterpret_cast<void*>(::GetProcAddress(kernel32, name)));
 }
 
-std::string FullPathOf(const std::string& path) {
-  std::vector<char> buffer(MAX_PATH);
-  for (;;) {
-    const DWORD needed =
-        ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-    if (needed == 0) return path;
-    if (needed < buffer.size()) return std::string(buffer.data(), needed);
-    buffer.resize(needed + 1);
-  }
-}
-
 }  // namespace
 
 void RemoveCurrentDirectoryFromDllSearch() {
@@ -47,7 +35,7 @@ void RemoveCurrentDirectoryFromDllSearch() {
 
 HMODULE LoadLibraryFromItsFolder(const std::string& path) {
   if (FileNameStart(path, ::GetACP()) == 0) return ::LoadLibraryA(path.c_str());
-  const std::string fullPath = FullPathOf(path);
+  const std::string fullPath = FullPathName(path);
   // With the loader update the search flags say it exactly; before it, the altered
   // search order starts at the library's folder (the path must be a full one).
   const bool searchFlags = Kernel32Export<void*>("AddDllDirectory") != nullptr;

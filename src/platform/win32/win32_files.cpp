@@ -25,6 +25,16 @@ class QuietCriticalErrors {
   UINT previous_;
 };
 
+// Writes all the bytes to a file just opened (and closes it); false when it did not open.
+bool WriteAll(HANDLE opened, const std::string& bytes) {
+  ScopedHandle file(opened);
+  if (!file) return false;
+  DWORD written = 0;
+  return ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
+         written == bytes.size();
+}
+
 }  // namespace
 
 bool Win32Files::FileExists(const std::string& path) {
@@ -58,33 +68,24 @@ std::optional<std::string> Win32Files::ReadWholeFile(const std::string& path) {
 }
 
 bool Win32Files::WriteWholeFile(const std::string& path, const std::string& bytes) {
-  ScopedHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  DWORD written = 0;
-  return ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                     nullptr) &&
-         written == bytes.size();
+  return WriteAll(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr),
+                  bytes);
 }
 
 bool Win32Files::AppendToFile(const std::string& path, const std::string& bytes) {
   // FILE_APPEND_DATA alone makes every write land at the current end, also when
   // another process appends to the same file.
-  ScopedHandle file(::CreateFileA(path.c_str(), FILE_APPEND_DATA,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  DWORD written = 0;
-  return ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                     nullptr) &&
-         written == bytes.size();
+  return WriteAll(::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+                  bytes);
 }
 
 bool Win32Files::Copy(const std::string& from, const std::string& to, bool failIfExists) {
   return ::CopyFileA(from.c_str(), to.c_str(), failIfExists) != FALSE;
 }
 
-std::string Win32Files::FullPath(const std::string& path) {
+std::string FullPathName(const std::string& path) {
   std::vector<char> buffer(MAX_PATH);
   for (;;) {
     const DWORD needed =
@@ -94,6 +95,8 @@ std::string Win32Files::FullPath(const std::string& path) {
     buffer.resize(needed + 1);
   }
 }
+
+std::string Win32Files::FullPath(const std::string& path) { return FullPathName(path); }
 
 std::string Win32Files::CurrentDirectory() {
   std::vector<char> buffer(MAX_PATH);

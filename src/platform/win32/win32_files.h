@@ -4,6 +4,9 @@
 
 namespace pinst::win32 {
 
+// GetFullPathNameA of any length; the path unchanged when it fails.
+std::string FullPathName(const std::string& path);
+
 class Win32Files : public IFiles {
  public:
   bool FileExists(const std::string& path) override;
