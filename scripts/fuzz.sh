@@ -37,6 +37,8 @@ for bin in "$BUILD"/fuzz/fuzz/*_fuzz; do
   rc=$?
   [ "$MODE" = smoke ] && rm -rf "$corpus"
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  # A crash ends the run before the final statistics: the last status line counts.
+  [ -n "$runs" ] || runs=$(sed -n 's/^#\([0-9]*\).*/\1/p' "$log" | tail -1)
   cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1)
   ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1)
   crashes=0
