@@ -49,8 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     GetPrinterDriver(name, driver);
     GetPrinterJobCount(name);
     PortExists(port);
-    SetPrinterPort(name, "LPT2:");
-    AddLocalPrinter(driver, name + " (Copy)");
+    if (SetPrinterPort(name, "LPT2:")) {
+      GetPrinterPort(name, port);
+      fuzz::Require(port == "LPT2:");
+    }
+    if (AddLocalPrinter(driver, name + " (Copy)")) fuzz::Require(PrinterExists(name + " (copy)"));
   }
   std::string newDefault;
   RepairDefaultPrinter(true, newDefault);
