@@ -33,7 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   win.files.AddFile("fuzz.ini", in.ConsumeRemainingBytesAsString());
   const std::optional<TIniFile> ini = TIniFile::Load("C:\\dist\\fuzz.ini");
   fuzz::Require(ini.has_value());
-  for (const std::string& section : ini->ReadSections()) {
+  const std::vector<std::string> sections = ini->ReadSections();
+  size_t listBytes = 1;
+  for (const std::string& section : sections) listBytes += section.size() + 1;
+  fuzz::Require(listBytes <= 16384);
+  for (const std::string& section : sections) {
     for (const std::string& key : ini->ReadSectionKeys(section)) {
       const std::string value = ini->ReadString(section, key, "\x01");
       const std::string* scanned = ScanValue(*ini, section, key, codePage);
