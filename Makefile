@@ -9,8 +9,12 @@ export BUILD
 FLAVOUR = $(shell bash scripts/wine-flavour.sh)
 export PI_WINE_FLAVOUR
 
+# Seconds each fuzz target runs in `make fuzz`.
+FUZZ_SECONDS ?= 60
+
 .PHONY: all deps build host host-asan win32 win32-tests win64 win64-tests wine-builds \
-  wine-builds-32 wine-builds-64 test test-64 host-test wine-test demo screenshots bench format clean
+  wine-builds-32 wine-builds-64 test test-64 host-test wine-test demo screenshots bench format clean \
+  fuzz fuzz-build fuzz-smoke
 
 all: build
 
@@ -24,6 +28,20 @@ host:
 host-asan:
 	cmake -S . -B $(BUILD)/host-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPI_SANITIZE=ON >/dev/null
 	ninja -C $(BUILD)/host-asan -j $(JOBS)
+
+# libFuzzer targets (fuzz/), clang with ASan and UBSan.
+fuzz-build:
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DPI_FUZZ=ON >/dev/null
+	ninja -C $(BUILD)/fuzz -j $(JOBS)
+
+# Each target over its seeds and a fixed set of fuzzed inputs: a crash once found stays found.
+fuzz-smoke: fuzz-build
+	bash scripts/fuzz.sh smoke
+
+fuzz: deps
+	@$(MAKE) --no-print-directory fuzz-build
+	bash scripts/fuzz.sh $(FUZZ_SECONDS)
 
 win32:
 	cmake -S . -B $(BUILD)/win32 -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
@@ -59,7 +77,7 @@ wine-builds:
 build: deps host host-asan
 	@$(MAKE) --no-print-directory wine-builds
 
-host-test: host host-asan
+host-test: host host-asan fuzz-smoke
 	ctest --test-dir $(BUILD)/host --output-on-failure -j $(JOBS)
 	ctest --test-dir $(BUILD)/host-asan --output-on-failure -j $(JOBS)
 

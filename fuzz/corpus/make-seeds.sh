@@ -1,0 +1,75 @@
+#!/bin/bash
+# Writes the seed corpus of every fuzz target (run from anywhere; rewrites the files).
+# Each seed is a real-looking file followed by the bytes the target reads from the
+# end of its input (see the comment at the top of each fuzz/*_fuzz.cpp).
+set -e
+cd "$(dirname "$0")"
+DIST=../../dist/sample
+seed() { mkdir -p "$1"; cat >"$1/$2"; }
+# Code-page bytes: 0 1252, 1 936 (GBK), 2 950 (Big5), 3 932, 4 949.
+cp_byte() { printf "\\x0$1"; }
+utf16() { printf '\xFF\xFE'; iconv -f UTF-8 -t UTF-16LE; }
+long_value() { head -c "$1" /dev/zero | tr '\0' "$2"; }
+
+# INI reader: file bytes, code-page byte.
+{ cat $DIST/install.ini; cp_byte 1; } | seed ini_file sample-gbk
+{ cat $DIST/install.ini; cp_byte 2; } | seed ini_file sample-big5
+{ printf '[\xA6\x4C\xAA\xED\xBE\xF7]\r\nName=\xA6\x6C\r\nname=second\r\n[\xA5\x5C]\r\nKey=\xA5\x5C\r\n'; cp_byte 2; } | seed ini_file big5-trail-bytes
+{ printf '[\xB4\xF2\xD3\xA1\xBB\xFA\x5C]\nPath=i386\\\xB9\x5C\\a.inf\n[\xCE\x5D]\nK\xCE\x3D=v\n'; cp_byte 1; } | seed ini_file gbk-trail-backslash
+{ printf '[\x83\x5C\x83\x5D]\nName=\x83\x5C\n'; cp_byte 3; } | seed ini_file sjis-trail-bytes
+{ printf '[Model]\nA="half open\nB='"'"'single\nC="\nD=""\nE="x'"'"'\nF=  "  spaced  "  \n[Open\nG=1\n'; cp_byte 0; } | seed ini_file half-open-quotes
+{ printf '[Long]\nValue='; long_value 2100 A; printf '\n'; printf 'Dbcs='; long_value 2047 X; printf '\xA4\xA4\n'; cp_byte 2; } | seed ini_file long-lines
+{ printf '[Numbers]\nA=0x7FFFFFFF\nB=-2147483648\nC=2147483648\nD=$FF\nE=0xFFFFFFFF\nF= 12 \nG=1a\n'; cp_byte 0; } | seed ini_file numbers
+{ printf '[\xE5\x9E\x8B\xE5\x8F\xB7]\r\nHint=\xE6\x89\x93\xE5\x8D\xB0\xE6\x9C\xBA\r\n' | utf16; cp_byte 1; } | seed ini_file utf16-gbk
+{ printf '[Model]\nName=\xF0\x9F\x96\xA8 \xE5\x8D\xB0\n' | utf16; printf '\x00'; cp_byte 2; } | seed ini_file utf16-odd-length
+{ printf '\xEF\xBB\xBF[Model]\nKey=value\n'; cp_byte 0; } | seed ini_file utf8-bom
+
+# INF model name: INF bytes, code-page byte.
+{ cat $DIST/i386/XP100.inf; cp_byte 0; } | seed inf_model_name xp100
+{ cat $DIST/i386/TP58.inf; cp_byte 1; } | seed inf_model_name tp58-gbk
+{ printf '[Strings]\nProviderName="\xA6\x4C\xAA\xED"\n[\xA6\x4C\xAA\xED]\n"\xA6\x4C\xAA\xED\xBE\xF7 \xA5\x5C"=X.Install,LPTENUM\\X\n'; cp_byte 2; } | seed inf_model_name big5-models
+{ printf '[Strings]\nProviderName=Maker\n[Maker]\n"Half open=X\n'; cp_byte 0; } | seed inf_model_name half-open-quote
+{ sed 's/$/\r/' $DIST/i386/XP100.inf | iconv -f ISO-8859-1 -t UTF-8 | utf16; cp_byte 0; } | seed inf_model_name xp100-utf16
+
+# Hardware ids: INF bytes, version byte (even: 2000, odd: XP), code-page byte.
+{ cat $DIST/i386/XP100.inf; printf '\x01'; cp_byte 0; } | seed hardware_ids xp100-xp
+{ cat $DIST/i386/TP58.inf; printf '\x00'; cp_byte 0; } | seed hardware_ids tp58-2000
+{ printf '[M]\n"A"=A.Install,LPTENUM\\LongerId1234,\\Compat\n"B"=B.Install,LPTENUM\\Short,X\\Y\n;LPTENUM\\Comment,1\n'; printf '\x00'; cp_byte 0; } | seed hardware_ids two-ids
+{ printf '[M]\r\n"\xB9\x5C"=I,LPTENUM\\\xB9\x5C\xB9\x5C,\xB9\x5C\\C\r\n"\xA1\x3B"=I,LPTENUM\\Gbk\r\n'; printf '\x01'; cp_byte 1; } | seed hardware_ids gbk-trail-backslash
+
+# Install records: INF bytes, install.ini bytes, the INF's length (2 bytes LE), language.
+ini_seed() { # name inf-file language install.ini-text
+  local n; n=$(wc -c <"$2")
+  { cat "$2"; printf '%b' "$4"; printf "\\x$(printf %02x $((n & 255)))\\x$(printf %02x $((n >> 8)))"; printf "\\x0$3"; } | seed ini_options "$1"
+}
+ini_seed sample $DIST/i386/XP100.inf 0 "$(sed 's/i386\\XP100.inf/a.inf/; s/\\/\\\\/g' $DIST/install.ini)"
+ini_seed sample-cn $DIST/i386/TP58.inf 1 "$(sed 's/i386\\TP58.inf/a.inf/; s/\\/\\\\/g' $DIST/install.ini)"
+ini_seed sample-tw $DIST/i386/XP100.inf 2 "[\xA6\x4C\xAA\xED]\nInstallSettingFile2K=a.inf\nInstallGuide0=\xA4\xA4\xA4\xE5.txt\nHint0=\xA5\x5C\nAutoMode=1\n[Second]\nInstallDll2K=missing.dll\n"
+
+# Paths: current folder (backslashes doubled, ended by a backslash and a newline),
+# the path, code-page byte.
+{ printf 'C:\\\\dist\\\n..\\X64\\.\\a.dll'; cp_byte 0; } | seed win_path relative
+{ printf 'C:\\\\dist\\\n\\\\server\\share\\i386\\'; cp_byte 0; } | seed win_path unc
+{ printf 'C:\\\\\xA5\x5C\\\n\xA5\x5C\\\xA6\x4C.inf'; cp_byte 2; } | seed win_path big5
+{ printf 'D:\\\\\xB9\x5C\\\\x\\\nd:\xB9\x5C\\..\\..\\\xB9\x5C'; cp_byte 1; } | seed win_path gbk-other-case
+{ printf '\\\\\\\\srv\\\\s\\\n\\\\srv\\s\\a\\\x83\x5C'; cp_byte 3; } | seed win_path unc-sjis
+
+# Text formats: format (ended by a backslash and a newline), text, 4 code bytes.
+{ printf 'Error %%.8x: %%s failed\\\n\xB4\xF2\xD3\xA1\xBB\xFA'; printf '\x03\x06\x00\x00'; } | seed lang_format gbk-code
+{ printf '%%%%s %%.99x %%.100X %%.\\\n%%s'; printf '\xFF\xFF\xFF\xFF'; } | seed lang_format edges
+{ printf '\xA6\x4C%%s\xA5\x5C%%\\\n\xA6\x6C'; printf '\x00\x00\x00\x00'; } | seed lang_format big5
+
+# Command output: command line (ended by a backslash and a newline), output, run
+# time (2 bytes LE), failure byte.
+{ printf 'cmd /C devcon.exe status *LPTENUM\\\\*\\\nLPTENUM\\TESSALYXP-100\\1&LPT1.4\r\n    Name: Tessaly XP-100\r\n    Driver is running.\r\n'; printf '\x10\x00\x00'; } | seed run_cmd devcon-status
+{ printf 'cmd /C dir\\\n'; long_value 5000 x; printf '\x00\x00\x00'; } | seed run_cmd long-output
+{ printf 'cmd /C sc query\\\n\xB7\xFE\xCE\xF1'; printf '\xE8\x03\x01'; } | seed run_cmd peek-fails
+
+# Printers: records of name, driver, port, device mode (each ended by a backslash and
+# a newline); from the end: code page, default index, one job count per record.
+devmode() { printf 'Laser%.0s' 1; head -c 31 /dev/zero; printf '\x01\x04\x00\x01\x9c\x00'"$1"; head -c 110 /dev/zero | tr '\0' 'd'; }
+{ printf 'Laser on LPT1:\\\nSim Driver\\\nLPT1:\\\n'; devmode '\x00\x00'; printf '\\\n'
+  printf '\xA6\x4C\xAA\xED\xBE\xF7\\\n\xA5\x5C Driver\\\nLPT2:,LPT3:\\\n'; devmode '\x40\x00'; printf '\\\n'
+  printf '\\\\\\\\server\\\\shared\\\n\\\n\\\n\\\n'
+  printf '\x02\x03\x00'; cp_byte 2; } | seed sim_spooler big5-devmode-extra
+{ printf 'Office\\\nDrv\\\nFILE:\\\nshort\\\n'; printf '\x01\x00'; cp_byte 0; } | seed sim_spooler short-devmode
