@@ -68,7 +68,7 @@ void TMainForm::OpenRunLog() {
   if (!asked.empty() && RunLog().Path() != asked) LogLine("Cannot write the log " + asked);
   const OsVersion version = Os().system->GetVersion();
   LogLine("Windows " + std::to_string(version.major) + "." + std::to_string(version.minor) +
-          (IsWow64() ? ", 64-bit (WOW64)" : ", 32-bit") + ", folder " +
+          (IsWow64() ? ", WOW64: yes" : ", WOW64: no") + ", folder " +
           Os().files->CurrentDirectory());
 }
 

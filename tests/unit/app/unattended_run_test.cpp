@@ -87,7 +87,7 @@ TEST_F(UnattendedTest, QuietModelInstallsWithNoWindowNorBoxAndLogsEveryStep) {
   ExpectLogLines(
       log, {"earlier run\r\n",
             "Printer Installer started: /Quiet /Model=tessaly xp-100 /Log=C:\\install.log",
-            "Windows 5.1, 32-bit, folder C:\\dist", "/Model=tessaly xp-100: section [XP100]",
+            "Windows 5.1, WOW64: no, folder C:\\dist", "/Model=tessaly xp-100: section [XP100]",
             "Automatic install of \"Tessaly XP-100\"",
             "Install of \"Tessaly XP-100\" (section [XP100], i386\\XP100.inf), online",
             "USB question not asked (quiet mode): Yes", "Connected printer: none found",
