@@ -181,20 +181,22 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
     return false;
   }
 
-  if (online && option.ForceOnlineCheck && SearchDialog && FQuietMode) {
-    LogLine("Search dialog not shown (/Quiet): the install goes on online");
-  } else if (online && option.ForceOnlineCheck && SearchDialog) {
-    SearchDialog->PromptCheck = option.PromptCheck;
-    Hide();
-    int modalResult = ui::mrNone;
-    try {
-      modalResult = SearchDialog->ShowModal();
-    } catch (const std::exception&) {
-      // The install goes on as if the dialog had been left with OK.
+  if (online && option.ForceOnlineCheck && SearchDialog) {
+    if (FQuietMode) {
+      LogLine("Search dialog not shown (/Quiet): the install goes on online");
+    } else {
+      SearchDialog->PromptCheck = option.PromptCheck;
+      Hide();
+      int modalResult = ui::mrNone;
+      try {
+        modalResult = SearchDialog->ShowModal();
+      } catch (const std::exception&) {
+        // The install goes on as if the dialog had been left with OK.
+      }
+      if (modalResult == ui::mrCancel) online = false;
+      LogLine(online ? "Search dialog: online"
+                     : "Search dialog cancelled: the install goes on offline");
     }
-    if (modalResult == ui::mrCancel) online = false;
-    LogLine(online ? "Search dialog: online"
-                   : "Search dialog cancelled: the install goes on offline");
   }
 
   FPrinterName = modelName;
@@ -235,17 +237,16 @@ bool TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet) 
     std::string driver;
     GetPrinterDriver(modelName, driver);
     const uint32_t removal = DeletePrinterByName(modelName);
-    if (removal == kPrinterHasJobs) {
-      LogLine("Printer \"" + modelName + "\" still has jobs: kept, nothing installed");
-      if (!quiet) Tell(lang.StrPrinterBusy, lang.StrNotice, kMbOk | kMbIconError);
-    } else if (removal != kPrinterDeleted) {
-      LogLine("Printer \"" + modelName + "\" could not be removed: nothing installed");
-    }
     if (removal == kPrinterDeleted) {
       removed = true;
       LogLine("Printer \"" + modelName + "\" removed (driver " + driver + ")");
       // Its driver goes just before the install (see InstallInProcess).
       if (GetWinVersion() == kWindows2000) FRemovedDriver = driver;
+    } else if (removal == kPrinterHasJobs) {
+      LogLine("Printer \"" + modelName + "\" still has jobs: kept, nothing installed");
+      if (!quiet) Tell(lang.StrPrinterBusy, lang.StrNotice, kMbOk | kMbIconError);
+    } else {
+      LogLine("Printer \"" + modelName + "\" could not be removed: nothing installed");
     }
   }
   ui::Pause({500, 0, 100, 0, 100});

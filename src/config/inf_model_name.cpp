@@ -25,13 +25,16 @@ bool InfModelNameFromBytes(const std::string& bytes, uint32_t codePage, std::str
   return true;
 }
 
+std::optional<std::string> ReadInfBytes(const std::string& infPath) {
+  IFiles& files = *Os().files;
+  if (!files.FileExists(infPath)) return std::nullopt;
+  return files.ReadWholeFile(files.FullPath(infPath));
+}
+
 bool ReadInfModelName(const std::string& infPath, std::string& modelName) {
   modelName.clear();
-  IFiles& files = *Os().files;
-  if (!files.FileExists(infPath)) return false;
-  std::optional<std::string> bytes = files.ReadWholeFile(files.FullPath(infPath));
-  if (!bytes) return false;
-  return InfModelNameFromBytes(*bytes, Os().system->GetAnsiCodePage(), modelName);
+  const std::optional<std::string> bytes = ReadInfBytes(infPath);
+  return bytes && InfModelNameFromBytes(*bytes, Os().system->GetAnsiCodePage(), modelName);
 }
 
 }  // namespace pinst

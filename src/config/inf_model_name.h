@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace pinst {
@@ -11,6 +12,8 @@ namespace pinst {
 // token's [Strings] value. False and an empty name when
 // the INF is missing or names no model.
 bool ReadInfModelName(const std::string& infPath, std::string& modelName);
+// The INF's bytes; nullopt when no file is there or it cannot be read.
+std::optional<std::string> ReadInfBytes(const std::string& infPath);
 // The same from INF bytes already read (ANSI code page, or UTF-16LE with a BOM).
 bool InfModelNameFromBytes(const std::string& bytes, uint32_t codePage, std::string& modelName);
 

@@ -35,9 +35,7 @@ LanguageKeys KeysFor(uint16_t langId) {
 // The INF is read once per start, for both the serial-port mark and the model name
 // the list shows. "SERENUM" anywhere in it, even in a comment, marks a serial-port model.
 void ReadInf(const std::string& infPath, TOption& o) {
-  IFiles& files = *Os().files;
-  if (!files.FileExists(infPath)) return;
-  std::optional<std::string> bytes = files.ReadWholeFile(infPath);
+  const std::optional<std::string> bytes = ReadInfBytes(infPath);
   if (!bytes) return;
   if (bytes->find("SERENUM") != std::string::npos) o.OfflineEnumPrefix = "SERENUM\\";
   InfModelNameFromBytes(*bytes, Os().system->GetAnsiCodePage(), o.ModelName);
