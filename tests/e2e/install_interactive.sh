@@ -48,7 +48,15 @@ check_language() {  # LOCALE CODEPAGE INSTALL USB-QUESTION-START SUCCESS
   fi
   local install
   install="hex:$(printf '%s' "$3" | hex)"
-  probe press TMainForm "$install" || fail "no Install button \"$3\""
+  # The window exists before its captions are set: the button is looked for a while.
+  local tries=0
+  until probe press TMainForm "$install"; do
+    if ((++tries >= 20)); then
+      fail "no Install button \"$3\""
+      break
+    fi
+    sleep 0.5
+  done
   if box_with "$4"; then
     probe click-id '#32770' 6 >/dev/null  # Yes
     probe gone '#32770' 10000 >/dev/null
