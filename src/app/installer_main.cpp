@@ -13,21 +13,6 @@ namespace pinst {
 
 namespace {
 
-const char* OutcomeName(TRunOutcome outcome) {
-  switch (outcome) {
-    case TRunOutcome::kNone:
-      return "no install ran";
-    case TRunOutcome::kInstalled:
-      return "installed";
-    case TRunOutcome::kInstalledRestart:
-      return "installed, a restart is needed";
-    case TRunOutcome::kCancelled:
-      return "cancelled";
-    default:
-      return "failed";
-  }
-}
-
 int Finish(int exitCode) {
   LogLine("Exit code " + std::to_string(exitCode));
   return exitCode;
@@ -52,8 +37,9 @@ int RunInstaller(const std::vector<std::string>& args) {
   ui::Application().Title = Lang().StrInstallerTitle;
 
   if (mainForm.ModelSwitchUnknown()) {
-    mainForm.Tell(FormatText(Lang().StrUnknownModel, *commandLine.model), Lang().StrInstallerTitle,
-                  kMbOk | kMbIconError);
+    const std::string text = FormatText(Lang().StrUnknownModel, *commandLine.model);
+    LogLine("Message: " + text);
+    if (!commandLine.quiet) mainForm.Tell(text, Lang().StrInstallerTitle, kMbOk | kMbIconError);
     return Finish(kExitNothingToInstall);
   }
   // Hidden, with no automatic install armed, the program could show nothing,
@@ -64,7 +50,7 @@ int RunInstaller(const std::vector<std::string>& args) {
   }
 
   ui::Application().Run();
-  LogLine(std::string("Outcome: ") + OutcomeName(mainForm.Outcome()));
+  LogLine(OutcomeLine(mainForm.Run().Result()));
   return Finish(mainForm.ExitCode());
 }
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "app/run_log_start.h"
 #include "config/inf_model_name.h"
 #include "config/lang_strings.h"
 #include "diag/diag_window.h"
@@ -107,7 +108,7 @@ TMainForm::TMainForm(const std::vector<std::string>& args)
   LblReadManual.OnMouseLeave = [this] { GuideLinkMouseLeave(LblReadManual); };
   lblReadQuickGuide.OnMouseLeave = [this] { GuideLinkMouseLeave(lblReadQuickGuide); };
   TmrAutoInstall.OnTimer = [this] { TmrAutoInstallTimer(); };
-  TimerSetup64Error.OnTimer = [this] { TimerSetup64ErrorTimer(); };
+  TimerSetup64Error.OnTimer = [this] { run_->TimerSetup64ErrorTimer(); };
   TimerInstallingHints.OnTimer = [this] { TimerInstallingHintsTimer(); };
 
   Loaded();
@@ -130,8 +131,13 @@ void TMainForm::FormCreate(const std::vector<std::string>& args) {
     SetAlphaBlend(true, 0);
     SetShowOnRun(false);
   }
-  if (FQuietMode) ui::Application().BoxFilter = QuietBoxAnswer;
-  if (FCommandLine.logFile || FHideMode || FCommandLine.model) OpenRunLog();
+  if (FQuietMode) {
+    ui::Application().BoxFilter = QuietBoxAnswer;
+    quietHost_ = std::make_unique<TQuietHost>(*this);
+  }
+  run_ = std::make_unique<TInstallRun>(quietHost_ ? static_cast<IRunHost&>(*quietHost_) : *this,
+                                       TRunMode{FHideMode, FQuietMode});
+  if (FCommandLine.logFile || FHideMode || FCommandLine.model) OpenRunLog(FCommandLine, args_);
   TimerSetup64Error.SetEnabled(false);
   FOptions = std::make_unique<TIniOptions>();
   FOptions->LoadFromFile("install.ini");
@@ -171,8 +177,7 @@ void TMainForm::CheckAutoMode() {
     LvPrinters.SetItemIndex(chosen);
     TmrAutoInstall.SetEnabled(true);
   }
-  FInstallState = kInstallIdle;
-  FPrinterName.clear();
+  run_->ReturnToIdle();
 }
 
 void TMainForm::ApplyTexts() {
@@ -310,19 +315,6 @@ int TMainForm::FindOnlinePort(std::string& port) {
   TOption option;
   SelectedOption(option);
   return FindConnectedPrinter(option.InstallSettingFile2K, option.InstallDll2K, port);
-}
-
-bool TMainForm::HandleMessage(ui::TMessage& message) {
-  switch (message.Msg) {
-    case WM_INSTALL_FAILED:
-      WMInstallFailed(message);
-      return true;
-    case WM_INSTALL_SUCCEEDED:
-      WMInstallSucceeded(message);
-      return true;
-    default:
-      return false;
-  }
 }
 
 }  // namespace pinst

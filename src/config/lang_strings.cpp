@@ -23,7 +23,7 @@ struct Entry {
 // Each line carries the text as the reader sees it; the bytes are what the
 // window system is given.
 // clang-format off
-const std::array<Entry, 38> kEntries = {{
+const std::array<Entry, 40> kEntries = {{
     // 打印机安装程序 | 印表機安裝程式
     {"StrInstallerTitle", &TLangStrings::StrInstallerTitle, "Printer Installer",
      "\xB4\xF2\xD3\xA1\xBB\xFA\xB0\xB2\xD7\xB0\xB3\xCC\xD0\xF2",
@@ -176,6 +176,14 @@ const std::array<Entry, 38> kEntries = {{
     {"StrUnknownModel", &TLangStrings::StrUnknownModel, "The model \"%s\" is not in install.ini.",
      "install.ini \xD6\xD0\xC3\xBB\xD3\xD0\xD0\xCD\xBA\xC5\xA1\xB0%s\xA1\xB1\xA1\xA3",
      "install.ini \xA4\xA4\xA8S\xA6\xB3\xAB\xAC\xB8\xB9\xA1u%s\xA1v\xA1" "C"},
+    // 无法从文件 %s 中读取打印机型号 | 無法從檔案 %s 中讀取印表機型號
+    {"StrModelUnreadable", &TLangStrings::StrModelUnreadable, "Cannot read the printer model from the file %s",
+     "\xCE\xDE\xB7\xA8\xB4\xD3\xCE\xC4\xBC\xFE\x20\x25\x73\x20\xD6\xD0\xB6\xC1\xC8\xA1\xB4\xF2\xD3\xA1\xBB\xFA\xD0\xCD\xBA\xC5",
+     "\xB5\x4C\xAA\x6B\xB1\x71\xC0\xC9\xAE\xD7\x20\x25\x73\x20\xA4\xA4\xC5\xAA\xA8\xFA\xA6\x4C\xAA\xED\xBE\xF7\xAB\xAC\xB8\xB9"},
+    // 无法读取文件 %s | 無法讀取檔案 %s
+    {"StrInfUnreadable", &TLangStrings::StrInfUnreadable, "Cannot read the file %s",
+     "\xCE\xDE\xB7\xA8\xB6\xC1\xC8\xA1\xCE\xC4\xBC\xFE\x20\x25\x73",
+     "\xB5\x4C\xAA\x6B\xC5\xAA\xA8\xFA\xC0\xC9\xAE\xD7\x20\x25\x73"},
 }};
 // clang-format on
 

@@ -54,8 +54,10 @@ struct TLangStrings {
   std::string StrPortNotFound;
   std::string StrPortFound;
   std::string StrUsbConfirm;
-  std::string StrUsage;         // the /? box: switches and exit codes
-  std::string StrUnknownModel;  // /Model= names no model; %s: the name
+  std::string StrUsage;            // the /? box: switches and exit codes
+  std::string StrUnknownModel;     // /Model= names no model; %s: the name
+  std::string StrModelUnreadable;  // the INF names no model; %s: the INF
+  std::string StrInfUnreadable;    // the INF cannot be read; %s: the INF
 };
 
 // The table of one language.

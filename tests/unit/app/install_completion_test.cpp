@@ -166,7 +166,7 @@ TEST_F(CompletionTest, WatchdogStillActsAfterTheSearchDialogShowedTheWindowAgain
   w->Main.BbtnStart.Click();  // the dialog finds USB003 and goes on by itself
   ASSERT_TRUE(w->Main.AwaitingHelper());
   EXPECT_TRUE(w->Main.Visible());
-  EXPECT_EQ(w->Main.FInstallState, kInstalling);
+  EXPECT_EQ(w->Main.Run().FInstallState, kInstalling);
   win.processes.End(win.processes.started.size() - 1, 0xC0000005);
   win.ui.AdvanceTime(5000);
   EXPECT_EQ(Boxes(), (Steps{Failure("C0000005")}));
@@ -185,7 +185,7 @@ TEST_F(CompletionTest, RunEndingBeforeTheHelperStartsGivesTheWindowBack) {
   EXPECT_FALSE(w->Main.RunInProgress());
   EXPECT_TRUE(w->Main.BbtnStart.Enabled());
   EXPECT_FALSE(win.ui.BusyCursor());
-  EXPECT_EQ(w->Main.FInstallState, kInstallFinished);
+  EXPECT_EQ(w->Main.Run().FInstallState, kInstallFinished);
 }
 
 struct AutoCase {

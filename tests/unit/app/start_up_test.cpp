@@ -44,7 +44,7 @@ TEST_F(StartUpTest, HiddenStartArmsTheFirstAutomaticModelWithoutActivation) {
   // Armed automatic mode makes the window opaque again; it is still never shown.
   EXPECT_EQ(form.AlphaBlendValue(), 255);
   EXPECT_FALSE(form.Visible());
-  EXPECT_EQ(form.FInstallState, kInstallIdle);
+  EXPECT_EQ(form.Run().FInstallState, kInstallIdle);
 }
 
 TEST_F(StartUpTest, TwoAutomaticModelsArmTheFirst) {
@@ -60,14 +60,14 @@ TEST_F(StartUpTest, ShownWindowArmsTheAutomaticInstallOnEachActivation) {
   // Not armed before the window is activated.
   EXPECT_EQ(form.FAutoIndex, -1);
   EXPECT_FALSE(form.TmrAutoInstall.Enabled());
-  form.FInstallState = kInstallFinished;
-  form.FPrinterName = "Tessaly TP-58";
+  form.Run().FInstallState = kInstallFinished;
+  form.Run().FPrinterName = "Tessaly TP-58";
   form.Show();
   EXPECT_EQ(win.ui.ActiveForm(), form.Handle());
   EXPECT_EQ(form.FAutoIndex, 1);
   EXPECT_TRUE(form.TmrAutoInstall.Enabled());
-  EXPECT_EQ(form.FInstallState, kInstallIdle);
-  EXPECT_EQ(form.FPrinterName, "");
+  EXPECT_EQ(form.Run().FInstallState, kInstallIdle);
+  EXPECT_EQ(form.Run().FPrinterName, "");
   // The Install button parks the timer; the next activation re-arms it.
   form.TmrAutoInstall.SetEnabled(false);
   ui::TForm other({"TOther", "", 10, 10, UiBorder::kSizeable, UiPlacement::kDesktopCentre, {}});
@@ -80,11 +80,11 @@ TEST_F(StartUpTest, ShownWindowArmsTheAutomaticInstallOnEachActivation) {
 TEST_F(StartUpTest, NoAutomaticModelLeavesTheTimerOffAndResetsState) {
   testdata::AddTwoModels(win);
   TMainForm form({});
-  form.FPrinterName = "left over";
+  form.Run().FPrinterName = "left over";
   form.Show();
   EXPECT_EQ(form.FAutoIndex, -1);
   EXPECT_FALSE(form.TmrAutoInstall.Enabled());
-  EXPECT_EQ(form.FPrinterName, "");
+  EXPECT_EQ(form.Run().FPrinterName, "");
   EXPECT_EQ(form.LvPrinters.ItemIndex(), 0);
 }
 

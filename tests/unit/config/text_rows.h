@@ -14,7 +14,7 @@ struct TextRow {
 };
 
 // clang-format off
-inline constexpr std::array<TextRow, 38> kTextRows = {{
+inline constexpr std::array<TextRow, 40> kTextRows = {{
     {"StrInstallerTitle", "Printer Installer",
      "打印机安装程序",
      "印表機安裝程式"},
@@ -129,6 +129,12 @@ inline constexpr std::array<TextRow, 38> kTextRows = {{
     {"StrUnknownModel", "The model \"%s\" is not in install.ini.",
      "install.ini 中没有型号“%s”。",
      "install.ini 中沒有型號「%s」。"},
+    {"StrModelUnreadable", "Cannot read the printer model from the file %s",
+     "无法从文件 %s 中读取打印机型号",
+     "無法從檔案 %s 中讀取印表機型號"},
+    {"StrInfUnreadable", "Cannot read the file %s",
+     "无法读取文件 %s",
+     "無法讀取檔案 %s"},
 }};
 // clang-format on
 
