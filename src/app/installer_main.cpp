@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/installer_windows.h"
+#include "app/run_log_start.h"
 #include "config/lang_format.h"
 #include "config/lang_strings.h"
 #include "platform/platform.h"
@@ -15,6 +16,7 @@ namespace {
 
 int Finish(int exitCode) {
   LogLine("Exit code " + std::to_string(exitCode));
+  RunLog().Close();
   return exitCode;
 }
 
@@ -23,6 +25,15 @@ int Finish(int exitCode) {
 int RunInstaller(const std::vector<std::string>& args) {
   InitLangStrings(Os().system->GetSystemDefaultLangID());
   const TCommandLine commandLine = ParseCommandLine(args);
+  if (commandLine.invalid) {
+    // A mistyped switch must not turn into a visible run that waits for a click.
+    OpenRunLog(commandLine, args);
+    LogLine("Not a switch of this program: the command line is refused");
+    if (!commandLine.hide) {
+      ui::MessageDlg(nullptr, Lang().StrUsage, Lang().StrInstallerTitle, kMbOk | kMbIconError);
+    }
+    return Finish(kExitInvalidCommandLine);
+  }
   if (commandLine.help) {
     // Under /Quiet no box is shown, not even this one.
     if (!commandLine.quiet) {

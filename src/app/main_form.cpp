@@ -141,6 +141,8 @@ void TMainForm::FormCreate(const std::vector<std::string>& args) {
   TimerSetup64Error.SetEnabled(false);
   FOptions = std::make_unique<TIniOptions>();
   FOptions->LoadFromFile("install.ini");
+  // An automatic install that install.ini asks for logs from the start as well.
+  if (FOptions->FirstAutoModel() >= 0) OpenRunLog(FCommandLine, args_);
   LogLine("install.ini: " + std::to_string(FOptions->Count) + " model(s)");
   if (FCommandLine.model) {
     FModelIndex = FOptions->FindModel(*FCommandLine.model);
@@ -163,14 +165,9 @@ void TMainForm::CheckAutoMode() {
   // dialog, or by a completion handler) must not reset the run's state.
   if (RunInProgress()) return;
   FAutoIndex = -1;
-  int32_t chosen = FModelIndex;
   // /Model= takes the place of the marks in install.ini.
-  const int32_t count = FOptions && !FCommandLine.model ? FOptions->Count : 0;
-  for (int32_t i = 0; i < count && chosen < 0; ++i) {
-    TOption option;
-    FOptions->GetOption(i, option);
-    if (option.AutoMode) chosen = i;
-  }
+  int32_t chosen = FModelIndex;
+  if (FOptions && !FCommandLine.model) chosen = FOptions->FirstAutoModel();
   if (chosen >= 0) {
     SetAlphaBlend(true, 255);
     FAutoIndex = chosen;

@@ -22,6 +22,9 @@ void OpenRunLog(const TCommandLine& commandLine, const std::vector<std::string>&
   for (const std::string& arg : args) joined += " " + arg;
   LogLine("Printer Installer started:" + joined);
   if (!asked.empty() && RunLog().Path() != asked) LogLine("Cannot write the log " + asked);
+  for (const std::string& arg : commandLine.unknown) {
+    LogLine("Unknown argument" + std::string(commandLine.invalid ? ": " : " ignored: ") + arg);
+  }
   const OsVersion version = Os().system->GetVersion();
   LogLine("Windows " + std::to_string(version.major) + "." + std::to_string(version.minor) +
           (IsWow64() ? ", WOW64: yes" : ", WOW64: no") + ", folder " +
