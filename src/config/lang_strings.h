@@ -1,6 +1,7 @@
 // The process-wide text table: every text the user sees, in the language of the
 // system. Texts are the bytes handed to the "A" window calls: GBK for Simplified
-// Chinese, Big5 for Traditional Chinese, ASCII for English.
+// Chinese, Big5 for Traditional Chinese, ASCII for English. The texts are written in
+// lang_texts.txt (UTF-8); the build converts them.
 #pragma once
 
 #include <cstdint>
