@@ -192,6 +192,7 @@ bool TInstallRun::InstallDriver(int index, bool online, bool quiet) {
     helper.library32Path = option.InstallDll2K;
     helper.online = online;
     StartHelper64(helper, FSetup64Process, FFoundPort);
+    ++helperStarts;
     host_.SetHelperWatchdog(true);
     result = TRunResult(TRunOutcome::kAwaitingHelper);
   }

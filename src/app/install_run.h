@@ -35,6 +35,7 @@ struct TRunState {
   TRunResult result;
   bool runEndedEarly = false;  // the attempt already told its end (declined, busy, not removed)
   bool runOnline = false;      // whether the last attempt looked for a connected printer
+  uint32_t helperStarts = 0;   // helpers started in this run (a retry starts another)
 };
 
 class TInstallRun : public TRunState {

@@ -115,6 +115,9 @@ void TInstallRun::WMInstallFailed(uint32_t errorCode) {
   } else {
     End(TRunResult(TRunOutcome::kFailed, FErrorCode));
   }
+  // A retry that started the helper again is still running: its own report ends
+  // it, with the name and port it holds now.
+  if (AwaitingHelper()) return;
 
   PutBackRemovedPrinter(name, removedDriver);
   FPrinterName.clear();
@@ -143,9 +146,11 @@ void TInstallRun::TimerSetup64ErrorTimer() {
   if (FSetup64Process && !FSetup64Process.Wait(0)) return;
   uint32_t code = FSetup64Process.ExitCode().value_or(kErrorHelperEndedSilently);
   FSetup64Process.Close();
-  // A report the helper sent before it ended is still queued: it wins.
+  // A report the helper sent before it ended is still queued: it wins, and a
+  // retry it starts is a helper of its own that this tick knows nothing of.
+  const uint32_t watched = helperStarts;
   host_.ProcessMessages();
-  if (!AwaitingHelper()) return;
+  if (!AwaitingHelper() || helperStarts != watched) return;
   // Without a report, an exit code that reads as success or as still running
   // must not end the run as a success.
   if (code == 0 || code == kStillActive) code = kErrorHelperEndedSilently;
