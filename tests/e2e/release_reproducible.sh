@@ -29,7 +29,8 @@ release_in() {  # FOLDER: a fresh clone of the commit, and its release
 release_in "$WORK/one"
 release_in "$WORK/the-second-clone"
 
-zip_name=$(cd "$WORK/one/build/release" && ls ./*.zip)
+zips=("$WORK/one/build/release"/*.zip)
+zip_name=$(basename "${zips[0]}")
 status=0
 for f in win32/PrinterInstaller.exe "release/$zip_name"; do
   a="$WORK/one/build/$f"
