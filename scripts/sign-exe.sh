@@ -26,10 +26,11 @@ command -v osslsigncode >/dev/null || fail "osslsigncode is missing (bash script
 
 stamp=()
 [ -n "${SIGN_TIMESTAMP_URL:-}" ] && stamp=(-ts "$SIGN_TIMESTAMP_URL")
-rm -f "$file.signed"
 # The password goes through a pipe, not the command line other users can read.
+[ -n "${SIGN_PFX:-}" ] && [ -n "${SIGN_PFX_PASSWORD:-}" ] && what+=(-readpass -)
+rm -f "$file.signed"
 printf '%s' "${SIGN_PFX_PASSWORD:-}" |
-  osslsigncode sign "${what[@]}" -readpass - -h sha256 -n "Printer Installer" "${stamp[@]}" \
+  osslsigncode sign "${what[@]}" -h sha256 -n "Printer Installer" "${stamp[@]}" \
     -in "$file" -out "$file.signed" >"$file.sign-log" 2>&1 ||
   { cat "$file.sign-log" >&2; rm -f "$file.signed" "$file.sign-log"; fail "signing failed"; }
 rm -f "$file.sign-log"
