@@ -54,9 +54,9 @@ grep -qaF "name=\"Norvik.PrinterInstaller\" version=\"$version.0\"" "$u/PrinterI
 # kept) stands in the template once, and the template has no other.
 keys_section=$(sed -n '/^## Keys/,/^## The run/p' docs/install-ini.md)
 documented=$( {
-  grep '^| `' <<<"$keys_section" | cut -d'|' -f2 | grep -o '`[A-Za-z0-9]*`'
+  grep '^| `' <<<"$keys_section" | cut -d'|' -f2 | grep -o '`[A-Za-z0-9]*`' || true
   sed -n '/^### Read and kept/,$p' <<<"$keys_section" | tr '\n' ' ' | grep -o '`[A-Za-z0-9]*` (' |
-    grep -o '`[A-Za-z0-9]*`'
+    grep -o '`[A-Za-z0-9]*`' || true
 } | tr -d '`' | sort -u)
 [ "$(wc -l <<<"$documented")" -ge 30 ] || fail "only $(wc -l <<<"$documented") keys found in the reference"
 template=$(tr -d '\r' <"$u/install.ini" | grep -v '^;' | sed -n 's/^\([A-Za-z0-9]*\)=.*/\1/p' | sort)
