@@ -38,8 +38,8 @@ for f in win32/PrinterInstaller.exe "release/$zip_name"; do
   printf '  %s  %s\n' "$(sha256sum <"$a" | cut -d' ' -f1)" "one/build/$f"
   printf '  %s  %s\n' "$(sha256sum <"$b" | cut -d' ' -f1)" "the-second-clone/build/$f"
   if ! cmp -s "$a" "$b"; then
-    echo "  $f differs: $(cmp -l "$a" "$b" | wc -l) bytes, the first at offsets (1-based):"
-    cmp -l "$a" "$b" | head -5 | sed 's/^/    /'
+    echo "  $f differs: $(cmp -l "$a" "$b" | wc -l || true) bytes, the first at offsets (1-based):"
+    cmp -l "$a" "$b" | head -5 | sed 's/^/    /' || true
     status=1
   fi
 done
