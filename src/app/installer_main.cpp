@@ -5,6 +5,7 @@
 #include "app/run_log_start.h"
 #include "config/lang_format.h"
 #include "config/lang_strings.h"
+#include "pi_version.h"
 #include "platform/platform.h"
 #include "platform/system.h"
 #include "sys/run_log.h"
@@ -13,6 +14,12 @@
 namespace pinst {
 
 namespace {
+
+// The usage box, its caption naming the version.
+void ShowUsage(uint32_t icon) {
+  ui::MessageDlg(nullptr, Lang().StrUsage, Lang().StrInstallerTitle + " " + kProductVersion,
+                 kMbOk | icon);
+}
 
 int Finish(int exitCode) {
   LogLine("Exit code " + std::to_string(exitCode));
@@ -30,15 +37,14 @@ int RunInstaller(const std::vector<std::string>& args) {
     OpenRunLog(commandLine, args);
     LogLine("Not a switch of this program: the command line is refused");
     if (!commandLine.hide) {
-      ui::MessageDlg(nullptr, Lang().StrUsage, Lang().StrInstallerTitle, kMbOk | kMbIconError);
+      ShowUsage(kMbIconError);
     }
     return Finish(kExitInvalidCommandLine);
   }
   if (commandLine.help) {
     // Under /Quiet no box is shown, not even this one.
     if (!commandLine.quiet) {
-      ui::MessageDlg(nullptr, Lang().StrUsage, Lang().StrInstallerTitle,
-                     kMbOk | kMbIconInformation);
+      ShowUsage(kMbIconInformation);
     }
     return kExitInstalled;
   }

@@ -5,6 +5,7 @@
 #include "app/install_codes.h"
 #include "app/installer_main.h"
 #include "install_fixture.h"
+#include "pi_version.h"
 #include "ui/application.h"
 
 namespace pinst {
@@ -102,7 +103,8 @@ TEST_F(UnattendedTest, QuietModelInstallsWithNoWindowNorBoxAndLogsEveryStep) {
   const std::string log = Log();
   ExpectLogLines(
       log, {"earlier run\r\n",
-            "Printer Installer started: /Quiet /Model=tessaly xp-100 /Log=C:\\install.log",
+            std::string("Printer Installer ") + kProductVersion +
+                " started: /Quiet /Model=tessaly xp-100 /Log=C:\\install.log",
             "Windows 5.1, WOW64: no, folder C:\\dist", "/Model=tessaly xp-100: section [XP100]",
             "Automatic install of \"Tessaly XP-100\"",
             "Install of \"Tessaly XP-100\" (section [XP100], i386\\XP100.inf), online",
@@ -240,7 +242,9 @@ TEST_F(UnattendedTest, QuietAnswersEveryQuestionAndLogsEveryMessage) {
 TEST_F(UnattendedTest, WithoutLogSwitchAnAutomaticRunLogsToTheTemporaryFolder) {
   WriteIni("AutoMode=1\r\nQuiteMode=1\r\n");
   EXPECT_EQ(Run({"/Hide"}), kExitInstalled);
-  ExpectLogLines(Log(kTempLog), {"Printer Installer started: /Hide", "Exit code 0"});
+  ExpectLogLines(
+      Log(kTempLog),
+      {std::string("Printer Installer ") + kProductVersion + " started: /Hide", "Exit code 0"});
   // A log that cannot be written gives way to the temporary one, which says so.
   EXPECT_EQ(Run({"/Hide", "/Log=Z:\\none\\install.log"}), kExitInstalled);
   ExpectLogLines(Log(kTempLog), {"Exit code 0", "started: /Hide /Log=Z:\\none\\install.log",
@@ -253,8 +257,8 @@ TEST_F(UnattendedTest, WithoutLogSwitchAnAutomaticRunLogsToTheTemporaryFolder) {
   WriteIni("AutoMode=1\r\nQuiteMode=1\r\n");
   win.files.RemoveFile(kTempLog);
   EXPECT_EQ(Run({}), kExitInstalled);
-  ExpectLogLines(Log(kTempLog), {"Printer Installer started:\r\n", "install.ini: 1 model(s)",
-                                 "Automatic install", "Exit code 0"});
+  ExpectLogLines(Log(kTempLog), {std::string(kProductVersion) + " started:\r\n",
+                                 "install.ini: 1 model(s)", "Automatic install", "Exit code 0"});
 }
 
 TEST_F(UnattendedTest, MistypedSwitchOrAnUnknownOneBesideAnUnattendedSwitchEndsWith1639) {
