@@ -136,7 +136,7 @@ void TMainForm::FormCreate(const std::vector<std::string>& args) {
     quietHost_ = std::make_unique<TQuietHost>(*this);
   }
   run_ = std::make_unique<TInstallRun>(quietHost_ ? static_cast<IRunHost&>(*quietHost_) : *this,
-                                       TRunMode{FHideMode, FQuietMode});
+                                       TRunMode{FHideMode, FQuietMode, FCommandLine.noRestart});
   if (FCommandLine.logFile || FHideMode || FCommandLine.model) OpenRunLog(FCommandLine, args_);
   TimerSetup64Error.SetEnabled(false);
   FOptions = std::make_unique<TIniOptions>();

@@ -306,7 +306,11 @@ TEST_F(InstallRunTest, Windows2000RemovesTheOldDriverAndPutsThePrinterBackOnFail
                                "DeletePrinterDriver Tessaly Driver",
                                "FuncInst2K i386\\XP100.inf " + kHwid + " LPT1:",
                                "start C:\\dist\\i386\\Setup.exe Auto Disable",
-                               Failure("00000005")};
+                               Box(kMbOk | kMbIconError, "Notice",
+                                   "Driver Install Fail Now(0x00000005)\r\nPlease Retry in wait "
+                                   "for a minute !\r\nThe printer \"" +
+                                       kModel + "\" that was there before has been restored.",
+                                   kIdOk)};
   auto at = steps.begin();
   for (const std::string& step : expectedOrder) {
     at = std::find(at, steps.end(), step);
@@ -315,7 +319,7 @@ TEST_F(InstallRunTest, Windows2000RemovesTheOldDriverAndPutsThePrinterBackOnFail
   const sim::SimPrinter* back = win.spooler.Find(kModel);
   ASSERT_NE(back, nullptr);
   EXPECT_EQ(back->info.driverName, "Tessaly Driver");
-  EXPECT_EQ(back->info.portName, "LPT3:");
+  EXPECT_EQ(back->info.portName, "LPT2:");
 }
 
 TEST_F(InstallRunTest, ServiceThatWillNotStartTwiceLeadsToTheRestartBatch) {

@@ -212,9 +212,9 @@ TEST_F(UnattendedTest, QuietAnswersEveryQuestionAndLogsEveryMessage) {
          WriteIni("ServiceName=NvPrnMon\r\n");
          ServiceRuns(false);
        },
-       kExitInstalled,
+       kExitRestartStarted,
        {"Service NvPrnMon did not start: Setup.bat restarts the computer",
-        "Message: ", "Exit code 0"}},
+        "Message: ", "Exit code 1641"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -237,6 +237,15 @@ TEST_F(UnattendedTest, QuietAnswersEveryQuestionAndLogsEveryMessage) {
                 steps.end());
     }
   }
+  // /NoRestart: no restart started, one asked for.
+  WriteIni("ServiceName=NvPrnMon\r\n");
+  ServiceRuns(false);
+  win.spooler.printers.clear();
+  EXPECT_EQ(Run({"/Model=XP100", "/Quiet", "/NoRestart", "/Log=C:\\install.log"}),
+            kExitRestartNeeded);
+  for (const std::string& step : Trace()) EXPECT_EQ(step.find("Setup.bat"), std::string::npos);
+  ExpectLogLines(Log(),
+                 {"a restart is needed (/NoRestart: Setup.bat not started)", "Exit code 3010\r\n"});
 }
 
 TEST_F(UnattendedTest, WithoutLogSwitchAnAutomaticRunLogsToTheTemporaryFolder) {
