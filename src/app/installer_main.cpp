@@ -32,6 +32,19 @@ int Finish(int exitCode) {
 int RunInstaller(const std::vector<std::string>& args) {
   InitLangStrings(Os().system->GetSystemDefaultLangID());
   const TCommandLine commandLine = ParseCommandLine(args);
+  // One run that changes the machine at a time: a deployment retry or a second
+  // double-click while one is in progress ends at once. Runs that only look
+  // take no part.
+  const bool readOnly = commandLine.help || commandLine.check || commandLine.list ||
+                        commandLine.verify || commandLine.invalid;
+  std::unique_ptr<IInstanceLock> lock;
+  if (!readOnly) lock = Os().system->LockInstance(kRunMutexName);
+  if (!readOnly && !lock) {
+    OpenRunLog(commandLine, args);
+    LogLine("Another run of the installer is in progress: try again later");
+    if (!commandLine.hide) Os().system->ActivateWindowOfClass(kMainWindowClass);
+    return Finish(kExitAlreadyRunning);
+  }
   if (commandLine.invalid) {
     // A mistyped switch must not turn into a visible run that waits for a click.
     OpenRunLog(commandLine, args);

@@ -20,7 +20,7 @@ namespace {
 
 ui::TFormDesign MainDesign() {
   ui::TFormDesign d;
-  d.className = "TMainForm";
+  d.className = kMainWindowClass;
   d.clientWidth = 657;
   d.clientHeight = 450;
   d.border = UiBorder::kSizeable;

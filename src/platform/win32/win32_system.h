@@ -16,6 +16,8 @@ class Win32System : public ISystem {
   std::string LocalDateTimeText() override;
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                      uint32_t flags) override;
+  std::unique_ptr<IInstanceLock> LockInstance(const std::string& name) override;
+  bool ActivateWindowOfClass(const std::string& className) override;
 };
 
 }  // namespace pinst::win32

@@ -312,6 +312,29 @@ TEST_F(UnattendedTest, InteractiveRunWithLogRecordsQuestionsAndAnswers) {
   EXPECT_FALSE(win.files.Contents(kTempLog).has_value());
 }
 
+TEST_F(UnattendedTest, SecondStartWhileARunIsInProgressEndsWith1618) {
+  WriteIni("AutoMode=1\r\nQuiteMode=1\r\n");
+  win.system.heldMutexes.insert(kRunMutexName);
+  win.system.otherWindows.insert("TMainForm");
+  EXPECT_EQ(Run({"/Quiet", "/Log=C:\\install.log"}), kExitAlreadyRunning);
+  EXPECT_TRUE(win.system.activatedWindows.empty());
+  EXPECT_EQ(Run({}), kExitAlreadyRunning);
+  EXPECT_EQ(win.system.activatedWindows, (Steps{"TMainForm"}));
+  EXPECT_TRUE(lib.installCalls.empty());
+  EXPECT_FALSE(windowShown);
+  ExpectLogLines(Log(), {"Another run of the installer is in progress", "Exit code 1618\r\n"});
+  // A run holds the lock while it lasts, and only then.
+  win.system.heldMutexes.clear();
+  std::set<std::string> heldDuringTheRun;
+  lib.onInstall = [&, install = lib.onInstall](const sim::SimInstallCall& call) {
+    heldDuringTheRun = win.system.heldMutexes;
+    install(call);
+  };
+  EXPECT_EQ(Run({"/Quiet"}), kExitInstalled);
+  EXPECT_EQ(heldDuringTheRun.count(kRunMutexName), 1u);
+  EXPECT_TRUE(win.system.heldMutexes.empty());
+}
+
 TEST_F(UnattendedTest, HelpBoxListsTheSwitchesAndExitCodes) {
   WriteIni("AutoMode=1\r\n");
   EXPECT_EQ(Run({"/?"}), 0);
