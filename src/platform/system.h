@@ -47,6 +47,8 @@ class ISystem {
   virtual std::string WideToAnsi(const std::u16string& text) = 0;
   virtual void DebugOutput(const std::string& line) = 0;
   virtual void Sleep(uint32_t milliseconds) = 0;
+  // GetTickCount: milliseconds since start-up, wrapping after 49 days.
+  virtual uint32_t TickCountMs() = 0;
   // Local date and time in the system's short date and long time format.
   virtual std::string LocalDateTimeText() = 0;
   // MessageBoxA; owner 0 means none. Returns the button pressed (kIdOk ...).

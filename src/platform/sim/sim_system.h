@@ -2,8 +2,8 @@
 #pragma once
 
 #include <deque>
-#include <set>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -55,6 +55,7 @@ class SimSystem : public ISystem {
   std::string WideToAnsi(const std::u16string& text) override;
   void DebugOutput(const std::string& line) override { debugLines.push_back(line); }
   void Sleep(uint32_t milliseconds) override;
+  uint32_t TickCountMs() override { return static_cast<uint32_t>(clock_.NowMs()); }
   std::string LocalDateTimeText() override;
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                      uint32_t flags) override;
