@@ -1,0 +1,36 @@
+#include "base/win_path.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "verify/checks.h"
+
+namespace pinst::verify {
+
+TContext::TContext(std::string folder, uint32_t codePage)
+    : folder_(std::move(folder)), codePage_(codePage) {}
+
+std::string TContext::Full(const std::string& path) const {
+  return AbsolutePath(folder_, path, codePage_);
+}
+
+bool TContext::FileExists(const std::string& path) const {
+  return !path.empty() && Os().files->FileExists(Full(path));
+}
+
+void TContext::Opens(const std::string& path) {
+  if (!path.empty()) opened_.insert(Full(path));
+}
+
+void TContext::Add(TSeverity severity, std::string code, std::string file, std::string where,
+                   std::string message) {
+  findings_.push_back(
+      {severity, std::move(code), std::move(file), std::move(where), std::move(message)});
+}
+
+std::string KeyPlace(const std::string& section, const std::string& key, int line) {
+  std::string place = "[" + section + "]";
+  if (!key.empty()) place += " " + key;
+  if (line > 0) place += ", line " + std::to_string(line);
+  return place;
+}
+
+}  // namespace pinst::verify
