@@ -68,7 +68,6 @@ std::vector<TFinding> Verify(sim::SimWindows& win, const Dist& d) {
   return VerifyDistribution(win.files.currentDirectory);
 }
 
-// Two of these and a file name pass MAX_PATH only with the folder in a user's Downloads.
 const std::string kLongName(100, 'n');
 
 const Fault kFaults[] = {
@@ -176,18 +175,23 @@ const Fault kFaults[] = {
      [](Dist& d) { d.files.erase("i386\\Setup.exe"); },
      {"file-missing"}},
     {"doc-missing", [](Dist& d) { d.files.erase("Manual\\CHT.txt"); }, {"doc-missing"}},
+    // 260 characters exactly: C:\Users\<20>\Downloads\dist\ (45) and 215.
     {"path-long",
      [](Dist& d) {
-       const std::string deep = "Manual\\" + kLongName + "\\" + kLongName + "\\CHT.txt";
+       const std::string deep = "Manual\\" + kLongName + "\\" + kLongName + "\\CH.txt";
        d.Replace("Manual\\CHT.txt", deep);
        d.files[deep] = "manual";
      },
-     {"path-long"}},
+     {"path-long"},
+     "260 characters"},
+    // 260 characters exactly at a drive root: D:\ and 257 (too long for the sim too).
     {"path-too-long",
      [](Dist& d) {
-       d.Replace("Manual\\CHT.txt", kLongName + "\\" + kLongName + "\\" + kLongName + "\\CHT.txt");
+       d.Replace("Manual\\CHT.txt",
+                 kLongName + "\\" + kLongName + "\\" + std::string(51, 'd') + ".txt");
      },
-     {"path-too-long", "doc-missing"}},
+     {"path-too-long", "doc-missing"},
+     "260 characters long even"},
 };
 
 TEST(VerifyTest, SoundDistributionHasNoFindings) {
