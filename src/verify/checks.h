@@ -42,6 +42,10 @@ class TContext {
 
 // "[XP100] InstalDll2K, line 12": where a key stands in install.ini.
 std::string KeyPlace(const std::string& section, const std::string& key, int line);
+// The same for the key the reader reads: its line when it is written, none when the
+// default applies.
+std::string KeyPlace(const TIniFile& ini, const std::string& section, const std::string& key,
+                     uint32_t codePage);
 
 // install.ini as a file: its encoding, sections and keys.
 void CheckIniText(TContext& context, const std::string& bytes, const TIniFile& ini);

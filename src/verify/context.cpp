@@ -1,3 +1,4 @@
+#include "base/ansi_text.h"
 #include "base/win_path.h"
 #include "platform/files.h"
 #include "platform/platform.h"
@@ -31,6 +32,18 @@ std::string KeyPlace(const std::string& section, const std::string& key, int lin
   if (!key.empty()) place += " " + key;
   if (line > 0) place += ", line " + std::to_string(line);
   return place;
+}
+
+std::string KeyPlace(const TIniFile& ini, const std::string& section, const std::string& key,
+                     uint32_t codePage) {
+  for (const TIniFile::Section& s : ini.Sections()) {
+    if (!EqualsNoCase(s.name, section, codePage)) continue;
+    for (const TIniFile::Key& k : s.keys) {
+      if (EqualsNoCase(k.name, key, codePage)) return KeyPlace(section, k.name, k.line);
+    }
+    break;  // the reader looks in the first section of the name only
+  }
+  return KeyPlace(section, key, 0);
 }
 
 }  // namespace pinst::verify

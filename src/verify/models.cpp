@@ -140,7 +140,7 @@ void CheckModels(TContext& c, const TIniFile& ini) {
     if (!sections.insert(AsciiUpper(s, cp)).second) continue;  // reported as a duplicate
     const TIniKey& key = IniKey("InstallSettingFile2K");
     const std::string file = ini.ReadString(s, std::string(key.name), "");
-    const std::string place = KeyPlace(s, std::string(key.name), 0);
+    const std::string place = KeyPlace(ini, s, std::string(key.name), cp);
     if (file.empty() || !c.FileExists(file)) {
       c.Add(TSeverity::kError, "inf-missing", "install.ini", place,
             (file.empty() ? std::string("No INF is named") : file + " does not exist") +

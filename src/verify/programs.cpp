@@ -105,7 +105,7 @@ void CheckLibrary(TContext& c, const TIniFile& ini, const std::string& s, const 
                   const std::string& fallback, const TPeWanted& wanted) {
   const std::string name(key.name);
   const std::string value = ini.ReadString(s, name, std::string(key.defaultValue));
-  const std::string place = KeyPlace(s, name, 0);
+  const std::string place = KeyPlace(ini, s, name, c.CodePage());
   c.Opens(value);
   if (c.FileExists(value)) {
     CheckPe(c, value, place, wanted);
@@ -125,7 +125,7 @@ void CheckHelper(TContext& c, const TIniFile& ini, const std::string& s) {
   const TIniKey& key = IniKey("InstallImage64");
   const std::string name(key.name);
   const std::string value = ini.ReadString(s, name, std::string(key.defaultValue));
-  const std::string place = KeyPlace(s, name, 0);
+  const std::string place = KeyPlace(ini, s, name, c.CodePage());
   c.Opens(value);
   if (c.FileExists(value)) {
     CheckPe(c, value, place, kHelper64);
@@ -145,7 +145,7 @@ void CheckNamedFile(TContext& c, const TIniFile& ini, const std::string& s, cons
   if (value.empty()) return;
   c.Opens(value);
   if (!c.FileExists(value)) {
-    c.Add(severity, code, "install.ini", KeyPlace(s, name, 0),
+    c.Add(severity, code, "install.ini", KeyPlace(ini, s, name, c.CodePage()),
           value + " does not exist: " + consequence);
   }
 }
@@ -160,7 +160,7 @@ void CheckSettingsTool(TContext& c, const TIniFile& ini, const std::string& s) {
   const std::string started = bare && !c.FileExists(value) ? value + ".exe" : value;
   c.Opens(started);
   if (!c.FileExists(started)) {
-    c.Add(TSeverity::kWarning, "file-missing", "install.ini", KeyPlace(s, name, 0),
+    c.Add(TSeverity::kWarning, "file-missing", "install.ini", KeyPlace(ini, s, name, c.CodePage()),
           value + " does not exist: installs on Windows 2000 run without the settings tool.");
   }
 }
