@@ -44,19 +44,31 @@ void ExplainNoModel(TContext& c, const std::string& file, const TIniFile& inf) {
             "installed.");
 }
 
+// "[Tessaly], line 12": the line the model name comes from.
+std::string FirstModelPlace(const TIniFile& inf, uint32_t codePage) {
+  const std::string models = inf.ReadString("Strings", "ProviderName", "");
+  for (const TIniFile::Section& s : inf.Sections()) {
+    if (!EqualsNoCase(s.name, models, codePage)) continue;
+    if (!s.keys.empty()) return KeyPlace(s.name, "", s.keys.front().line);
+    break;  // the first section of the name is the one read
+  }
+  return "[" + models + "]";
+}
+
 // A name Windows takes as a printer name, and one that is not a %token% left unresolved.
-void CheckModelName(TContext& c, const std::string& file, const std::string& name) {
+void CheckModelName(TContext& c, const std::string& file, const std::string& place,
+                    const std::string& name) {
   const uint32_t cp = c.CodePage();
   if (name.empty()) {
-    c.Add(TSeverity::kError, "model-name-invalid", file, "",
+    c.Add(TSeverity::kError, "model-name-invalid", file, place,
           "The model name is empty; Windows takes no printer of that name.");
   } else if (FindSingleByte(name, '\\', cp) != std::string::npos ||
              FindSingleByte(name, ',', cp) != std::string::npos) {
-    c.Add(TSeverity::kError, "model-name-invalid", file, "",
+    c.Add(TSeverity::kError, "model-name-invalid", file, place,
           "The model name \"" + name +
               "\" holds a backslash or a comma; Windows takes no printer of that name.");
   } else if (name.size() > 2 && name.front() == '%' && name.back() == '%') {
-    c.Add(TSeverity::kError, "model-name-token", file, "",
+    c.Add(TSeverity::kError, "model-name-token", file, place,
           "The model name " + name +
               " is a token that [Strings] does not define; the printer "
               "would be called so.");
@@ -159,13 +171,15 @@ void CheckModels(TContext& c, const TIniFile& ini) {
     // name, the rule that gave it is to be named here.
     std::string name;
     const TIniFile inf = TIniFile::Parse(*bytes, cp);
+    const TInfLines lines(*bytes, cp);
     if (!InfModelNameFromBytes(*bytes, cp, name)) {
       ExplainNoModel(c, file, inf);
     } else {
-      CheckModelName(c, file, name);
+      const std::string place = FirstModelPlace(inf, cp);
+      CheckModelName(c, file, place, name);
       for (const auto& [other, otherSection] : names) {
         if (!name.empty() && EqualsNoCase(other, name, cp)) {
-          c.Add(TSeverity::kError, "model-name-duplicate", file, "",
+          c.Add(TSeverity::kError, "model-name-duplicate", file, place,
                 "[" + s + "] and [" + otherSection + "] both install a printer called \"" + name +
                     "\"; the second install replaces the first printer.");
           break;
@@ -174,7 +188,7 @@ void CheckModels(TContext& c, const TIniFile& ini) {
       names.emplace_back(name, s);
     }
     CheckHardwareId(c, file, *bytes);
-    CheckVersionSection(c, file, inf, TInfLines(*bytes, cp));
+    CheckVersionSection(c, file, inf, lines);
   }
 }
 
