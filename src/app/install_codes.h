@@ -16,9 +16,14 @@ constexpr uint32_t kErrorHelperEndedSilently = 1603;
 
 // Exit codes, as Windows Installer uses them.
 constexpr int kExitInstalled = 0;
-constexpr int kExitNothingToInstall = 2;  // hidden, and no model marked for the automatic install
-constexpr int kExitCancelled = 1602;      // the user cancelled or declined
-constexpr int kExitFailed = 1603;         // any other failure
-constexpr int kExitRestartNeeded = 3010;  // installed; a restart is asked for
+constexpr int kExitNothingToInstall = 2;   // hidden, and no model marked for the automatic install
+constexpr int kExitCancelled = 1602;       // the user cancelled or declined
+constexpr int kExitFailed = 1603;          // any other failure
+constexpr int kExitTimedOut = 1460;        // a program the run waited on did not end in time
+constexpr int kExitAlreadyRunning = 1618;  // another run is in progress: try again later
+constexpr int kExitInvalidCommandLine =
+    1639;                                  // a mistyped switch, or one beside an unknown argument
+constexpr int kExitRestartStarted = 1641;  // installed; the computer is being restarted
+constexpr int kExitRestartNeeded = 3010;   // installed; a restart is asked for
 
 }  // namespace pinst
