@@ -14,7 +14,7 @@ FUZZ_SECONDS ?= 60
 
 .PHONY: all deps build host host-asan win32 win32-tests win64 win64-tests wine-builds \
   wine-builds-32 wine-builds-64 test test-64 host-test wine-test demo screenshots bench format clean \
-  fuzz fuzz-build fuzz-smoke release release-exe
+  fuzz fuzz-build fuzz-smoke release release-exe verify
 
 all: build
 
@@ -28,6 +28,11 @@ host:
 host-asan:
 	cmake -S . -B $(BUILD)/host-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPI_SANITIZE=ON >/dev/null
 	ninja -C $(BUILD)/host-asan -j $(JOBS)
+
+# The distribution check on a folder: make verify DIR=path [VERIFY_ARGS="--json --codepage=936"].
+verify: host
+	$(if $(DIR),,$(error make verify needs DIR=<distribution folder>))
+	$(BUILD)/host/pi-verify "$(DIR)" $(VERIFY_ARGS)
 
 # libFuzzer targets (fuzz/), clang with ASan and UBSan.
 fuzz-build:
