@@ -11,6 +11,8 @@ namespace pinst {
 constexpr uint32_t kErrorNoSuchDevinst = 0xE000020B;
 // ERROR_NO_CATALOG_FOR_OEM_INF, which the library reports for a cancel by the user.
 constexpr uint32_t kErrorInstallCancelled = 0xE000022F;
+// ERROR_TIMEOUT: a program the run waited on did not end in time.
+constexpr uint32_t kErrorTimeout = 1460;
 // RPC_S_SERVER_UNAVAILABLE: the print spooler is not running.
 constexpr uint32_t kErrorSpoolerUnavailable = 0x6BA;
 // A helper that ended without a report and without a failure code of its own.

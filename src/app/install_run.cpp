@@ -26,6 +26,7 @@
 #include "sys/pause.h"
 #include "sys/run_log.h"
 #include "sys/service_control.h"
+#include "sys/wait_limit.h"
 #include "sys/win_version.h"
 
 namespace pinst {
@@ -50,7 +51,27 @@ bool FileNamed(const std::string& path) { return !path.empty() && Os().files->Fi
 
 }  // namespace
 
-void TInstallRun::Reset() { static_cast<TRunState&>(*this) = TRunState{}; }
+void TInstallRun::Reset() {
+  static_cast<TRunState&>(*this) = TRunState{};
+  SetWaitLimit(mode_.commandLimitMs);
+  ClearWaitTimedOut();
+}
+
+bool TInstallRun::EndedByTimeout() {
+  const std::optional<std::string> what = WaitTimedOut();
+  if (!what) return false;
+  EndTimedOut(*what);
+  return true;
+}
+
+void TInstallRun::EndTimedOut(const std::string& what) {
+  LogLine("Timed out waiting for " + what + ": it was ended");
+  runEndedEarly = true;
+  PutBackRemovedPrinter();
+  TRunResult ended(TRunOutcome::kFailed, kErrorTimeout);
+  ended.reason = TRunReason::kTimedOut;
+  End(std::move(ended));
+}
 
 bool TInstallRun::CanStart() {
   bool listRead = true;
@@ -194,6 +215,7 @@ bool TInstallRun::InstallDriver(int index, bool online, bool quiet) {
   FPrinterName = modelName;
   runOnline = online;
   if (online) RescanStep();
+  if (EndedByTimeout()) return false;
 
   if (!IsWow64()) {
     installed = InstallInProcess(option, infPath, online);
@@ -209,6 +231,7 @@ bool TInstallRun::InstallDriver(int index, bool online, bool quiet) {
     helper.online = online;
     StartHelper64(helper, FSetup64Process, FFoundPort);
     ++helperStarts;
+    helperStartedAt = Os().system->TickCountMs();
     host_.SetHelperWatchdog(true);
     result = TRunResult(TRunOutcome::kAwaitingHelper);
   }
@@ -280,6 +303,7 @@ bool TInstallRun::InstallInProcess(const TOption& option, const std::string& inf
             (option.ForceUninstallService ? " and removing it" : ""));
   }
   StopMonitorService(option.ServiceName, option.ServiceExe, option.ForceUninstallService);
+  if (EndedByTimeout()) return false;
   Pause({100, 0, 50, 0, 100});
   SetLibraryErrorDisplay(option.InstallDll2K, false);
   // Windows 2000: the removed printer's driver is deleted only once the library
@@ -306,7 +330,7 @@ bool TInstallRun::InstallInProcess(const TOption& option, const std::string& inf
     Os().shell->WinExec(option.AfterRun, kShowCmdHide);
   }
   if (!option.ServiceName.empty()) StartMonitorServiceOrRestart(option);
-  return true;
+  return !EndedByTimeout();
 }
 
 void TInstallRun::StartMonitorServiceOrRestart(const TOption& option) {

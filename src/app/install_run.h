@@ -24,6 +24,10 @@ struct TRunMode {
   bool hidden = false;     // /Hide or /Quiet: the window is never shown
   bool quiet = false;      // /Quiet: no question, message or dialog is shown
   bool noRestart = false;  // /NoRestart: Setup.bat's restart is never started
+  // How long console commands may run (unattended runs only) and how long the
+  // 64-bit helper may work before it is ended.
+  std::optional<uint32_t> commandLimitMs;
+  uint32_t helperLimitMs = 900000;
 };
 
 // What one run knows; a new run starts from these values.
@@ -36,9 +40,10 @@ struct TRunState {
   std::string FFoundPort;
   std::string FFinalPort;
   TRunResult result;
-  bool runEndedEarly = false;  // the attempt already told its end (declined, busy, not removed)
-  bool runOnline = false;      // whether the last attempt looked for a connected printer
-  uint32_t helperStarts = 0;   // helpers started in this run (a retry starts another)
+  bool runEndedEarly = false;    // the attempt already told its end (declined, busy, not removed)
+  bool runOnline = false;        // whether the last attempt looked for a connected printer
+  uint32_t helperStarts = 0;     // helpers started in this run (a retry starts another)
+  uint32_t helperStartedAt = 0;  // tick count of the last helper start
   // A printer of the model's name the run removed, to put back if no new one
   // takes its place, and what became of it.
   std::optional<TPrinterSnapshot> FRemovedPrinter;
@@ -116,6 +121,10 @@ class TInstallRun : public TRunState {
   void PutBackRemovedPrinter();
   // The old printer's fate in a box of its own, for an end that shows no result box.
   void TellOldPrinterFate(TOldPrinter before);
+  // After a step that waits on other programs: true when one ran past the limit,
+  // and the run has then ended with 1460.
+  bool EndedByTimeout();
+  void EndTimedOut(const std::string& what);
 
   IRunHost& host_;
   const TRunMode mode_;

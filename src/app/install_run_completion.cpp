@@ -175,7 +175,16 @@ void TInstallRun::PutBackRemovedPrinter() {
 void TInstallRun::TimerSetup64ErrorTimer() {
   if (FInstallState != kInstalling || !IsWow64() || !AwaitingHelper()) return;
   // A helper that could not be started counts as one that has ended.
-  if (FSetup64Process && !FSetup64Process.Wait(0)) return;
+  if (FSetup64Process && !FSetup64Process.Wait(0)) {
+    if (Os().system->TickCountMs() - helperStartedAt < mode_.helperLimitMs) return;
+    // Working past the limit: ended, as any program the run waits on.
+    FSetup64Process.Terminate(kErrorTimeout);
+    FSetup64Process.Close();
+    EndHelperWait();
+    EndTimedOut("the 64-bit helper");
+    FPrinterName.clear();
+    return;
+  }
   uint32_t code = FSetup64Process.ExitCode().value_or(kErrorHelperEndedSilently);
   FSetup64Process.Close();
   // A report the helper sent before it ended is still queued: it wins, and a

@@ -115,5 +115,60 @@ TEST_F(SafetyTest, SpoolerThatDoesNotAnswerIsFoundBeforeAnythingChanges) {
   for (const std::string& step : Trace()) EXPECT_EQ(step.find("WebPrint"), std::string::npos);
 }
 
+// Whatever the run waits on is ended at the limit; the old printer comes back
+// and the run ends with 1460.
+TEST_F(SafetyTest, UnattendedRunEndsWhatRunsPastTheLimitWith1460) {
+  struct Case {
+    const char* name;
+    bool wow64;
+    std::vector<std::string> args;
+  } cases[] = {
+      {"device console that never returns", false, {"/Quiet", "/Timeout=5"}},
+      {"helper that never reports", true, {"/Quiet", "/Timeout=30"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    win.system.wow64 = false;
+    if (c.wow64) Wow64();
+    win.spooler.printers.clear();
+    OldPrinter();
+    win.console.Script("cmd /C .\\i386\\devcon.exe rescan", {"", 0, 3600000});
+    win.processes.SetProgram("X64\\Instavo64.exe", {0, std::nullopt});
+    WriteIni("AutoMode=1\r\n");
+    std::vector<std::string> args = c.args;
+    args.push_back("/Log=C:\\install.log");
+    win.files.RemoveFile("C:\\install.log");
+    win.ui.NewProcess();
+    EXPECT_EQ(RunInstaller(args), kExitTimedOut);
+    ExpectOldPrinterBack();
+    const std::string log = win.files.Contents("C:\\install.log").value_or("");
+    EXPECT_NE(log.find("Timed out waiting for "), std::string::npos) << log;
+    EXPECT_NE(log.find("Exit code 1460"), std::string::npos) << log;
+    if (c.wow64) {
+      ASSERT_FALSE(win.processes.started.empty());
+      EXPECT_TRUE(win.processes.started.back().state->terminated);
+    } else {
+      EXPECT_EQ(win.console.terminated, std::vector<uint32_t>{1460});
+      EXPECT_TRUE(lib.installCalls.empty());
+    }
+  }
+}
+
+// A person's run waits on console commands as before, but not without end on the
+// helper: after the limit the failure box says so.
+TEST_F(SafetyTest, PersonsRunShowsTheFailureWhenTheHelperPassesTheLimit) {
+  Wow64();
+  WriteIni("QuiteMode=1\r\n");
+  auto w = Start();
+  w->Main.BbtnStart.Click();
+  ASSERT_TRUE(w->Main.AwaitingHelper());
+  win.ui.AdvanceTime(895000);
+  EXPECT_TRUE(w->Main.AwaitingHelper());
+  win.ui.AdvanceTime(10000);
+  EXPECT_FALSE(w->Main.AwaitingHelper());
+  EXPECT_EQ(Boxes(), Steps{testdata::Failure("000005B4")});
+  EXPECT_TRUE(win.processes.started.back().state->terminated);
+}
+
 }  // namespace
 }  // namespace pinst
