@@ -156,6 +156,15 @@ TEST_F(UnattendedTest, ModelIsFoundByListNameOrSectionAndAnUnknownOneEndsWith2) 
 }
 
 // Big5 A6 4C and A6 6C differ only in a trail byte that looks like a letter's case.
+TEST_F(UnattendedTest, EmptyModelNameNeverPicksAModelWithoutAName) {
+  // The second section's INF is missing: its name is empty, as the switch's is.
+  win.files.AddFile("install.ini",
+                    "[XP100]\r\nInstallSettingFile2K=i386\\XP100.inf\r\n"
+                    "[GONE]\r\nInstallSettingFile2K=i386\\GONE.inf\r\n");
+  EXPECT_EQ(Run({"/Quiet", "/Model="}), kExitNothingToInstall);
+  EXPECT_TRUE(lib.installCalls.empty());
+}
+
 TEST_F(UnattendedTest, ModelNamesNeverFoldADoubleByteTrailByte) {
   win.system.codePage = 950;
   win.files.AddFile("install.ini", "[\xA6\x4C]\r\nQuiteMode=1\r\n");
@@ -201,8 +210,10 @@ TEST_F(UnattendedTest, QuietAnswersEveryQuestionAndLogsEveryMessage) {
          libraryAnswers = {{2, 5}};
        },
        kExitFailed,
-       {"Install failed: error 0x00000005", "Message: Driver Install Fail Now(0x00000005)",
-        "Outcome: failed", "Exit code 1603"}},
+       // A line break of the box is one blank in the log.
+       {"Install failed: error 0x00000005",
+        "Message: Driver Install Fail Now(0x00000005) Please Retry", "Outcome: failed",
+        "Exit code 1603"}},
       {"library missing",
        [&] { win.files.AddFile("install.ini", "[XP100]\r\nInstallDll2K=none.dll\r\n"); },
        kExitFailed,
@@ -231,6 +242,13 @@ TEST_F(UnattendedTest, QuietAnswersEveryQuestionAndLogsEveryMessage) {
     EXPECT_TRUE(Boxes().empty());
     EXPECT_FALSE(windowShown);
     ExpectLogLines(Log(), c.logLines);
+    // Every message once: told, not told again by whatever shows boxes.
+    const std::string log = Log();
+    for (size_t at = log.find("Message: "); at != std::string::npos;
+         at = log.find("Message: ", at + 1)) {
+      const std::string line = log.substr(at, log.find('\r', at) - at);
+      EXPECT_EQ(log.find(line, at + 1), std::string::npos) << line;
+    }
     const Steps steps = Trace();
     if (std::string(c.name) == "service does not start") {
       EXPECT_NE(std::find(steps.begin(), steps.end(), "winexec C:\\dist\\\\Setup.bat show 0"),
