@@ -4,7 +4,10 @@
 # front of a copy of the sample distribution. The real exe lists it under the name of
 # the section for the machine it installs for (x86 in a 32-bit prefix, x64 under WOW64
 # or as a 64-bit program), in English and Simplified Chinese, and installs it with
-# /Quiet /Model=NAME: exit code 0, a printer of that name, the log.
+# /Quiet /Model=NAME: exit code 0, a printer of that name, the log. The hardware id is
+# read from the INF's bytes as they are, which finds none in UTF-16: in process the
+# library then installs offline, but the 64-bit helper needs one, so under WOW64 the
+# same INF is installed saved in the ANSI code page.
 set -u
 cd "$(dirname "$0")/../.."
 . scripts/wine-lib.sh
@@ -21,10 +24,10 @@ for need in "$PI_EXE" "$PI_PROBE" "$SPOOLER"; do
   [ -e "$need" ] || { echo "  missing $need"; exit 1; }
 done
 
-write_inf() {  # FILE: the INF, as UTF-16LE with a BOM and CR LF line ends
+write_inf() {  # FILE [ANSI]: the INF with CR LF line ends, as UTF-16LE with a BOM or in GBK
   {
-    printf '\xFF\xFE'
-    sed 's/$/\r/' <<'INF' | iconv -f UTF-8 -t UTF-16LE
+    [ -z "${2:-}" ] && printf '\xFF\xFE'
+    sed 's/$/\r/' <<'INF' | iconv -f UTF-8 -t "${2:-UTF-16LE}"
 ; Tessaly LX-80 laser printer (test distribution): an INF written the standard way
 [Version]
 Signature="$Windows NT$"
@@ -37,13 +40,13 @@ DriverVer=12/01/2026,1.0.0.0
 %Mfg% = Tessaly, NTx86, NTamd64.6.0, NTarm64
 
 [Tessaly.NTx86]
-%LX80% = LX80.Install, LPTENUM\TessalyLX-80E1F0
+%LX80% = LX80.Install, LPTENUM\TessalyLX-80E1F0, USBPRINT\TessalyLX-80E1F0
 
 [Tessaly.NTamd64.6.0]
-%LX80.x64% = LX80.Install, LPTENUM\TessalyLX-80E1F0
+%LX80.x64% = LX80.Install, LPTENUM\TessalyLX-80E1F0, USBPRINT\TessalyLX-80E1F0
 
 [Tessaly.NTarm64]
-%LX80.arm64% = LX80.Install, LPTENUM\TessalyLX-80E1F0
+%LX80.arm64% = LX80.Install, LPTENUM\TessalyLX-80E1F0, USBPRINT\TessalyLX-80E1F0
 
 [LX80.Install]
 CopyFiles=LX80.Files
@@ -69,12 +72,12 @@ INF
 
 # stage: the sample with the LX-80 first in install.ini, so the main window's printer
 # box names it (the box shows the selected row, and the first row is selected).
-stage() {
+stage() {  # [ANSI]
   DIST="$BUILD/e2e/standard_inf/dist"
   stage_dist "$DIST"
-  write_inf "$DIST/i386/LX80.inf"
+  write_inf "$DIST/i386/LX80.inf" "${1:-}"
   # The 64-bit flavour installs in process, with the 64-bit library.
-  { printf '[LX80]\r\nInstallSettingFile2K=i386\\LX80.inf\r\nHint2=Tessaly LX-80 laser printer\r\n'
+  { printf '[LX80]\r\nInstallSettingFile2K=i386\\LX80.inf\r\nHint2=Tessaly LX-80 laser printer\r\nPrintProcess=\r\n'
     [ "$WINE_FLAVOUR" = 64 ] && printf '%s\r\n' 'InstallDll2K=X64\inst2k64.dll'
     printf '\r\n'
     cat "$DIST/install.ini"; } >"$DIST/install.ini.new"
@@ -144,8 +147,11 @@ if [ "$WINE_FLAVOUR" = 32 ]; then
 
   CASE="x64 (WOW64)"
   CASE_FAILED=0
-  stage
   new_prefix 64 || fail "no prefix"
+  expect_row en_US.UTF-8 CP1252 "Select Printer Driver: " "$X64_NAME"
+  CASE="x64 (WOW64), the INF in GBK"
+  CASE_FAILED=0
+  stage GBK
   expect_row en_US.UTF-8 CP1252 "Select Printer Driver: " "$X64_NAME"
   expect_install "$X64_NAME"
 else
