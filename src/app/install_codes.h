@@ -19,6 +19,8 @@ constexpr int kExitInstalled = 0;
 constexpr int kExitNothingToInstall = 2;  // hidden, and no model marked for the automatic install
 constexpr int kExitCancelled = 1602;      // the user cancelled or declined
 constexpr int kExitFailed = 1603;         // any other failure
+constexpr int kExitInvalidCommandLine =
+    1639;                                 // a mistyped switch, or one beside an unknown argument
 constexpr int kExitRestartNeeded = 3010;  // installed; a restart is asked for
 
 }  // namespace pinst

@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/installer_windows.h"
+#include "app/run_log_start.h"
 #include "config/lang_format.h"
 #include "config/lang_strings.h"
 #include "platform/platform.h"
@@ -13,23 +14,9 @@ namespace pinst {
 
 namespace {
 
-const char* OutcomeName(TRunOutcome outcome) {
-  switch (outcome) {
-    case TRunOutcome::kNone:
-      return "no install ran";
-    case TRunOutcome::kInstalled:
-      return "installed";
-    case TRunOutcome::kInstalledRestart:
-      return "installed, a restart is needed";
-    case TRunOutcome::kCancelled:
-      return "cancelled";
-    default:
-      return "failed";
-  }
-}
-
 int Finish(int exitCode) {
   LogLine("Exit code " + std::to_string(exitCode));
+  RunLog().Close();
   return exitCode;
 }
 
@@ -38,6 +25,15 @@ int Finish(int exitCode) {
 int RunInstaller(const std::vector<std::string>& args) {
   InitLangStrings(Os().system->GetSystemDefaultLangID());
   const TCommandLine commandLine = ParseCommandLine(args);
+  if (commandLine.invalid) {
+    // A mistyped switch must not turn into a visible run that waits for a click.
+    OpenRunLog(commandLine, args);
+    LogLine("Not a switch of this program: the command line is refused");
+    if (!commandLine.hide) {
+      ui::MessageDlg(nullptr, Lang().StrUsage, Lang().StrInstallerTitle, kMbOk | kMbIconError);
+    }
+    return Finish(kExitInvalidCommandLine);
+  }
   if (commandLine.help) {
     // Under /Quiet no box is shown, not even this one.
     if (!commandLine.quiet) {
@@ -52,8 +48,9 @@ int RunInstaller(const std::vector<std::string>& args) {
   ui::Application().Title = Lang().StrInstallerTitle;
 
   if (mainForm.ModelSwitchUnknown()) {
-    mainForm.Tell(FormatText(Lang().StrUnknownModel, *commandLine.model), Lang().StrInstallerTitle,
-                  kMbOk | kMbIconError);
+    const std::string text = FormatText(Lang().StrUnknownModel, *commandLine.model);
+    LogLine("Message: " + text);
+    if (!commandLine.quiet) mainForm.Tell(text, Lang().StrInstallerTitle, kMbOk | kMbIconError);
     return Finish(kExitNothingToInstall);
   }
   // Hidden, with no automatic install armed, the program could show nothing,
@@ -64,7 +61,7 @@ int RunInstaller(const std::vector<std::string>& args) {
   }
 
   ui::Application().Run();
-  LogLine(std::string("Outcome: ") + OutcomeName(mainForm.Outcome()));
+  LogLine(OutcomeLine(mainForm.Run().Result()));
   return Finish(mainForm.ExitCode());
 }
 

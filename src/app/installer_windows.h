@@ -10,6 +10,7 @@
 #include "diag/diag_window.h"
 #include "dialogs/prompt_form.h"
 #include "dialogs/search_form.h"
+#include "ui/application.h"
 
 namespace pinst {
 
@@ -23,10 +24,13 @@ struct TInstallerWindows {
             // Hidden stays hidden: the dialog's close does not show the main window then.
             .mainWindow = Main.FHideMode ? nullptr : &Main,
         }) {
+    // The program's words for the errors an install raises.
+    ui::Application().ErrorText = InstallErrorText;
     Searching.PromptForm = &Prompt;
     Main.SearchDialog = &Searching;
     Main.TestWindow = &Test;
   }
+  ~TInstallerWindows() { ui::Application().ErrorText = nullptr; }
   TInstallerWindows(const TInstallerWindows&) = delete;
   TInstallerWindows& operator=(const TInstallerWindows&) = delete;
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "app/run_log_start.h"
 #include "config/inf_model_name.h"
 #include "config/lang_strings.h"
 #include "diag/diag_window.h"
@@ -107,7 +108,7 @@ TMainForm::TMainForm(const std::vector<std::string>& args)
   LblReadManual.OnMouseLeave = [this] { GuideLinkMouseLeave(LblReadManual); };
   lblReadQuickGuide.OnMouseLeave = [this] { GuideLinkMouseLeave(lblReadQuickGuide); };
   TmrAutoInstall.OnTimer = [this] { TmrAutoInstallTimer(); };
-  TimerSetup64Error.OnTimer = [this] { TimerSetup64ErrorTimer(); };
+  TimerSetup64Error.OnTimer = [this] { run_->TimerSetup64ErrorTimer(); };
   TimerInstallingHints.OnTimer = [this] { TimerInstallingHintsTimer(); };
 
   Loaded();
@@ -130,11 +131,18 @@ void TMainForm::FormCreate(const std::vector<std::string>& args) {
     SetAlphaBlend(true, 0);
     SetShowOnRun(false);
   }
-  if (FQuietMode) ui::Application().BoxFilter = QuietBoxAnswer;
-  if (FCommandLine.logFile || FHideMode || FCommandLine.model) OpenRunLog();
+  if (FQuietMode) {
+    ui::Application().BoxFilter = QuietBoxAnswer;
+    quietHost_ = std::make_unique<TQuietHost>(*this);
+  }
+  run_ = std::make_unique<TInstallRun>(quietHost_ ? static_cast<IRunHost&>(*quietHost_) : *this,
+                                       TRunMode{FHideMode, FQuietMode});
+  if (FCommandLine.logFile || FHideMode || FCommandLine.model) OpenRunLog(FCommandLine, args_);
   TimerSetup64Error.SetEnabled(false);
   FOptions = std::make_unique<TIniOptions>();
   FOptions->LoadFromFile("install.ini");
+  // An automatic install that install.ini asks for logs from the start as well.
+  if (FOptions->FirstAutoModel() >= 0) OpenRunLog(FCommandLine, args_);
   LogLine("install.ini: " + std::to_string(FOptions->Count) + " model(s)");
   if (FCommandLine.model) {
     FModelIndex = FOptions->FindModel(*FCommandLine.model);
@@ -157,22 +165,16 @@ void TMainForm::CheckAutoMode() {
   // dialog, or by a completion handler) must not reset the run's state.
   if (RunInProgress()) return;
   FAutoIndex = -1;
-  int32_t chosen = FModelIndex;
   // /Model= takes the place of the marks in install.ini.
-  const int32_t count = FOptions && !FCommandLine.model ? FOptions->Count : 0;
-  for (int32_t i = 0; i < count && chosen < 0; ++i) {
-    TOption option;
-    FOptions->GetOption(i, option);
-    if (option.AutoMode) chosen = i;
-  }
+  int32_t chosen = FModelIndex;
+  if (FOptions && !FCommandLine.model) chosen = FOptions->FirstAutoModel();
   if (chosen >= 0) {
     SetAlphaBlend(true, 255);
     FAutoIndex = chosen;
     LvPrinters.SetItemIndex(chosen);
     TmrAutoInstall.SetEnabled(true);
   }
-  FInstallState = kInstallIdle;
-  FPrinterName.clear();
+  run_->ReturnToIdle();
 }
 
 void TMainForm::ApplyTexts() {
@@ -310,19 +312,6 @@ int TMainForm::FindOnlinePort(std::string& port) {
   TOption option;
   SelectedOption(option);
   return FindConnectedPrinter(option.InstallSettingFile2K, option.InstallDll2K, port);
-}
-
-bool TMainForm::HandleMessage(ui::TMessage& message) {
-  switch (message.Msg) {
-    case WM_INSTALL_FAILED:
-      WMInstallFailed(message);
-      return true;
-    case WM_INSTALL_SUCCEEDED:
-      WMInstallSucceeded(message);
-      return true;
-    default:
-      return false;
-  }
 }
 
 }  // namespace pinst

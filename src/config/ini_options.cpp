@@ -116,6 +116,13 @@ int32_t TIniOptions::FindModel(const std::string& name) const {
   return -1;
 }
 
+int32_t TIniOptions::FirstAutoModel() const {
+  for (int32_t i = 0; i < Count && static_cast<size_t>(i) < Options.size(); ++i) {
+    if (Options[static_cast<size_t>(i)].AutoMode) return i;
+  }
+  return -1;
+}
+
 bool TIniOptions::GetOption(int32_t index, TOption& option) const {
   if (index < 0 || index >= Count || static_cast<size_t>(index) >= Options.size()) {
     option = TOption();

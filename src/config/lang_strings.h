@@ -1,6 +1,7 @@
 // The process-wide text table: every text the user sees, in the language of the
 // system. Texts are the bytes handed to the "A" window calls: GBK for Simplified
-// Chinese, Big5 for Traditional Chinese, ASCII for English.
+// Chinese, Big5 for Traditional Chinese, ASCII for English. The texts are written in
+// lang_texts.txt (UTF-8); the build converts them.
 #pragma once
 
 #include <cstdint>
@@ -54,8 +55,10 @@ struct TLangStrings {
   std::string StrPortNotFound;
   std::string StrPortFound;
   std::string StrUsbConfirm;
-  std::string StrUsage;         // the /? box: switches and exit codes
-  std::string StrUnknownModel;  // /Model= names no model; %s: the name
+  std::string StrUsage;            // the /? box: switches and exit codes
+  std::string StrUnknownModel;     // /Model= names no model; %s: the name
+  std::string StrModelUnreadable;  // the INF names no model; %s: the INF
+  std::string StrInfUnreadable;    // the INF cannot be read; %s: the INF
 };
 
 // The table of one language.

@@ -93,8 +93,13 @@ void TFormTest::BtnInstallPrinterClick() {
   if (!ReadFirstModel(option)) return;
   uint32_t errorCode = 0;
   std::string port;
-  InstallByLibrary(Handle(), errorCode, option.InstallSettingFile2K, option.OfflineEnumPrefix,
-                   option.InstallDll2K, port, false);
+  TLibraryInstall request;
+  request.ownerWindow = Handle();
+  request.infPath = option.InstallSettingFile2K;
+  request.offlinePrefix = option.OfflineEnumPrefix;
+  request.libraryPath = option.InstallDll2K;
+  request.online = false;
+  InstallByLibrary(request, errorCode, port);
 }
 
 void TFormTest::BtnSetPrinterPropertyClick() {

@@ -1,10 +1,10 @@
 #include "engine/hardware_ids.h"
 
-#include <stdexcept>
 #include <string_view>
 #include <vector>
 
 #include "base/ansi_text.h"
+#include "engine/install_error.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/system.h"
@@ -75,7 +75,7 @@ int ReadInfHardwareIds(const std::string& infPath, std::string& hardwareId,
   IFiles& files = *Os().files;
   if (!files.FileExists(infPath)) return 0;
   const std::optional<std::string> text = files.ReadWholeFile(infPath);
-  if (!text) throw std::runtime_error("Cannot read the file " + infPath);
+  if (!text) throw TInstallError(TInstallFault::kInfUnreadable, infPath);
   const uint32_t codePage = Os().system->GetAnsiCodePage();
 
   int count = 0;

@@ -10,7 +10,7 @@ namespace pinst {
 // were counted (0: none, both outputs empty). With two different ids, Windows XP
 // and later get the shorter and Windows 2000 the longer; compatibleId is the
 // compatible part of the line the chosen id comes from. A missing INF gives 0;
-// an INF that exists but cannot be read raises std::runtime_error.
+// an INF that exists but cannot be read raises TInstallError (kInfUnreadable).
 int ReadInfHardwareIds(const std::string& infPath, std::string& hardwareId,
                        std::string& compatibleId);
 

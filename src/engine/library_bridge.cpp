@@ -5,9 +5,9 @@
 
 #include "base/win_path.h"
 #include "config/lang_format.h"
-#include "config/lang_strings.h"
 #include "engine/hardware_ids.h"
-#include "engine/library_error.h"
+#include "engine/helper_protocol.h"
+#include "engine/install_error.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/system.h"
@@ -54,7 +54,7 @@ InstallTarget ChooseTarget(std::string hardwareId, const std::string& compatible
 
 void SetLibraryErrorDisplay(const std::string& libraryPath, bool show) {
   LoadedLibrary library = Os().libraries->Load(Os().files->FullPath(libraryPath));
-  if (!library) throw TLibraryError(Lang().StrDllNotFound);
+  if (!library) throw TInstallError(TInstallFault::kLibraryMissing, libraryPath);
   if (auto showErrorCode = library->ShowErrorCode()) (*showErrorCode)(show ? -1 : 0);
 }
 
@@ -107,37 +107,29 @@ uint32_t GetLastInstallError(ILibrary& library) {
   return lastError ? (*lastError)() : 1;
 }
 
-bool InstallByLibrary(uintptr_t ownerWindow, uint32_t& errorCode, const std::string& infPath,
-                      const std::string& offlinePrefix, const std::string& libraryPath,
-                      std::string& portName, bool online,
-                      const std::function<void()>& beforeInstall) {
+bool InstallByLibrary(const TLibraryInstall& request, uint32_t& errorCode, std::string& portName) {
+  const std::string& infPath = request.infPath;
+  const std::string& libraryPath = request.libraryPath;
   std::string hardwareId;
   std::string compatibleId;
   ReadInfHardwareIds(infPath, hardwareId, compatibleId);
   LoadedLibrary library = Os().libraries->Load(libraryPath);
-  if (!library) throw TLibraryError(Lang().StrDllNotFound);
+  if (!library) throw TInstallError(TInstallFault::kLibraryMissing, libraryPath);
   auto install = library->FuncInst2K();
-  if (!install) throw TLibraryError(Lang().StrDllFunctionBad);
+  if (!install) throw TInstallError(TInstallFault::kLibraryFunctionMissing, libraryPath);
 
-  InstallTarget target =
-      ChooseTarget(hardwareId, compatibleId, infPath, offlinePrefix, libraryPath, online);
+  InstallTarget target = ChooseTarget(hardwareId, compatibleId, infPath, request.offlinePrefix,
+                                      libraryPath, request.online);
   portName = target.portName;
-  if (beforeInstall) beforeInstall();
+  if (request.beforeInstall) request.beforeInstall();
   LogLine("Installer library " + libraryPath + ": installing \"" + infPath + "\", hardware id " +
           target.hardwareId + ", port " + (portName.empty() ? "(none)" : portName));
   const int32_t result =
-      (*install)(infPath.c_str(), target.hardwareId.c_str(), portName.c_str(), ownerWindow);
+      (*install)(infPath.c_str(), target.hardwareId.c_str(), portName.c_str(), request.ownerWindow);
   errorCode = GetLastInstallError(*library);
   LogLine("Installer library answered " + std::to_string(result) +
           FormatCode(", last install error 0x%.8x", errorCode));
   return result <= 1;
-}
-
-std::string HelperCommandLine(const std::string& helperPath, uintptr_t ownerWindow,
-                              const std::string& dllArg, const std::string& infArg,
-                              const std::string& hardwareId) {
-  return helperPath + " /Handle " + std::to_string(ownerWindow) + " /Dll \"" + dllArg +
-         "\" /Inf \"" + infArg + "\" /HWID " + hardwareId;
 }
 
 std::string HelperCommandLineFor(const std::string& helperPath, uintptr_t ownerWindow,
@@ -150,24 +142,29 @@ std::string HelperCommandLineFor(const std::string& helperPath, uintptr_t ownerW
   const std::string dllArg =
       library64Path.empty() ? std::string()
                             : RelativePath(helperFolder, files.FullPath(library64Path), codePage);
-  return HelperCommandLine(helperPath, ownerWindow, dllArg, infArg, hardwareId);
+  THelperRequest request;
+  request.window = ownerWindow;
+  request.dll = dllArg;
+  request.inf = infArg;
+  request.hardwareId = hardwareId;
+  return BuildHelperCommandLine(helperPath, request);
 }
 
-void StartHelper64(uintptr_t ownerWindow, const std::string& helperPath, const std::string& infPath,
-                   const std::string& offlinePrefix, const std::string& library64Path,
-                   const std::string& library32Path, ProcessHandle& processHandle,
-                   std::string& portName, bool online) {
+void StartHelper64(const THelperStart& request, ProcessHandle& processHandle,
+                   std::string& portName) {
   if (!IsWow64()) return;
+  const std::string& helperPath = request.helperPath;
   std::string hardwareId;
   std::string compatibleId;
-  ReadInfHardwareIds(infPath, hardwareId, compatibleId);
+  ReadInfHardwareIds(request.infPath, hardwareId, compatibleId);
   const InstallTarget target =
-      ChooseTarget(hardwareId, compatibleId, infPath, offlinePrefix, library32Path, online);
+      ChooseTarget(hardwareId, compatibleId, request.infPath, request.offlinePrefix,
+                   request.library32Path, request.online);
   portName = target.portName;
 
   ProcessStartInfo info;
-  info.commandLine =
-      HelperCommandLineFor(helperPath, ownerWindow, infPath, library64Path, target.hardwareId);
+  info.commandLine = HelperCommandLineFor(helperPath, request.ownerWindow, request.infPath,
+                                          request.library64Path, target.hardwareId);
   info.inheritHandles = true;
   info.creationFlags = kDetachedProcess;
   info.currentDirectory =

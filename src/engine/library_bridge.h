@@ -16,7 +16,7 @@ namespace pinst {
 enum : int { kNoDeviceFound = 0, kFoundByHardwareId = 1, kFoundByCompatibleId = 2 };
 
 // Tells the library (the absolute form of libraryPath) whether to show its own
-// error boxes. Raises TLibraryError (StrDllNotFound) when it cannot be loaded.
+// error boxes. Raises TInstallError (kLibraryMissing) when it cannot be loaded.
 void SetLibraryErrorDisplay(const std::string& libraryPath, bool show);
 
 // Asks the library whether a device with hardwareId is present. False, with both
@@ -33,34 +33,44 @@ int FindConnectedPrinter(const std::string& infPath, const std::string& libraryP
 // LastInstallErrorCode of a loaded library; 1 when it has no such export.
 uint32_t GetLastInstallError(ILibrary& library);
 
+// What InstallByLibrary installs, and with what.
+struct TLibraryInstall {
+  uintptr_t ownerWindow = 0;  // the window the library's own boxes belong to
+  std::string infPath;
+  std::string offlinePrefix;  // put before the hardware id of an offline install
+  std::string libraryPath;
+  bool online = true;
+  std::function<void()> beforeInstall;  // runs once the library is loaded, just before it installs
+};
+
 // Installs the INF's driver through the library. portName receives the port the
 // driver was installed for, errorCode the library's last error. Raises
-// TLibraryError when the library or its FuncInst2K is missing. beforeInstall (when
-// set) runs once the library is loaded, just before its install call.
-bool InstallByLibrary(uintptr_t ownerWindow, uint32_t& errorCode, const std::string& infPath,
-                      const std::string& offlinePrefix, const std::string& libraryPath,
-                      std::string& portName, bool online,
-                      const std::function<void()>& beforeInstall = {});
+// TInstallError when the library or its FuncInst2K is missing.
+bool InstallByLibrary(const TLibraryInstall& request, uint32_t& errorCode, std::string& portName);
 
-// The helper's command line, from the helper path as configured and the library
-// and INF arguments already made relative to the helper's folder.
-std::string HelperCommandLine(const std::string& helperPath, uintptr_t ownerWindow,
-                              const std::string& dllArg, const std::string& infArg,
-                              const std::string& hardwareId);
-
-// The same, with the INF and the 64-bit library given as configured (taken from
-// the current directory) and expressed relative to the helper's folder.
+// The helper's command line, with the INF and the 64-bit library given as
+// configured (taken from the current directory) and expressed relative to the
+// helper's folder.
 std::string HelperCommandLineFor(const std::string& helperPath, uintptr_t ownerWindow,
                                  const std::string& infPath, const std::string& library64Path,
                                  const std::string& hardwareId);
+
+// What StartHelper64 starts the helper for.
+struct THelperStart {
+  uintptr_t ownerWindow = 0;  // the window the helper reports to
+  std::string helperPath;
+  std::string infPath;
+  std::string offlinePrefix;
+  std::string library64Path;  // the library the helper loads
+  std::string library32Path;  // the library that finds the connected printer here
+  bool online = true;
+};
 
 // On 64-bit Windows: finds the port with the 32-bit library as InstallByLibrary
 // does, then starts the 64-bit helper hidden in its own folder and hands back
 // its process handle (empty when it could not be started). Does nothing on
 // 32-bit Windows.
-void StartHelper64(uintptr_t ownerWindow, const std::string& helperPath, const std::string& infPath,
-                   const std::string& offlinePrefix, const std::string& library64Path,
-                   const std::string& library32Path, ProcessHandle& processHandle,
-                   std::string& portName, bool online);
+void StartHelper64(const THelperStart& request, ProcessHandle& processHandle,
+                   std::string& portName);
 
 }  // namespace pinst

@@ -2,7 +2,7 @@
 // spooler's order.
 #pragma once
 
-#include "sys/run_cmd.h"
+#include "base/string_list.h"
 
 namespace pinst {
 

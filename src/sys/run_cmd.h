@@ -2,13 +2,11 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
+#include "base/string_list.h"
 #include "platform/console.h"
 
 namespace pinst {
-
-using StringList = std::vector<std::string>;
 
 // Results of RunCMD.
 enum : int {

@@ -38,7 +38,7 @@ void TApplication::Dispatch(const std::function<void()>& handler) {
 }
 
 void TApplication::ShowException(const std::exception& error) {
-  std::string text = error.what();
+  std::string text = ErrorText ? ErrorText(error) : error.what();
   if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
   MessageDlg(activeForm_, text, Title, kMbOk | kMbIconError);
 }
@@ -65,10 +65,6 @@ int MessageDlg(const TForm* owner, const std::string& text, const std::string& c
 
 void ShowMessage(const std::string& text) {
   MessageDlg(Application().ActiveForm(), text, Application().Title, kMbOk);
-}
-
-void Pause(std::initializer_list<uint32_t> steps) {
-  for (uint32_t ms : steps) Os().system->Sleep(ms);
 }
 
 }  // namespace pinst::ui

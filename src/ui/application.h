@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,6 +45,8 @@ class TApplication {
   // The error box: the text, a full stop added when the text's last byte sorts
   // after '.', the title as caption, a stop icon and OK.
   void ShowException(const std::exception& error);
+  // The words for an error the program raised (set by the program; what() without it).
+  std::function<std::string(const std::exception& error)> ErrorText;
   // The hourglass over every window of the program, or the normal cursors.
   void SetBusyCursor(bool busy);
   bool BusyCursor() const { return busy_; }
@@ -69,9 +70,5 @@ int MessageDlg(const TForm* owner, const std::string& text, const std::string& c
                uint32_t flags);
 // A plain box: the text, the application title as caption, one OK button.
 void ShowMessage(const std::string& text);
-
-// The fixed pauses that let the spooler and services settle: each step sleeps
-// that many milliseconds, 0 being a bare yield of the time slice.
-void Pause(std::initializer_list<uint32_t> steps);
 
 }  // namespace pinst::ui

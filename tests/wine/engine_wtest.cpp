@@ -6,8 +6,9 @@
 #include <winspool.h>
 
 #include "engine/hardware_ids.h"
+#include "engine/helper_protocol.h"
+#include "engine/install_error.h"
 #include "engine/library_bridge.h"
-#include "engine/library_error.h"
 #include "engine/printer_settings.h"
 #include "platform/platform.h"
 #include "platform/processes.h"
@@ -96,6 +97,26 @@ class RealEngine : public ::testing::Test {
   wine::Stage stage;
   uint32_t errorCode = 99;
   std::string port = "before";
+
+  bool Install(uintptr_t owner, const char* prefix, bool online) {
+    TLibraryInstall request;
+    request.ownerWindow = owner;
+    request.infPath = "i386\\XP100.inf";
+    request.offlinePrefix = prefix;
+    request.libraryPath = "i386\\inst2k.dll";
+    request.online = online;
+    return InstallByLibrary(request, errorCode, port);
+  }
+  void StartHelper(uintptr_t owner, ProcessHandle& helper) {
+    THelperStart request;
+    request.ownerWindow = owner;
+    request.helperPath = "X64\\Instavo64.exe";
+    request.infPath = "i386\\XP100.inf";
+    request.offlinePrefix = "LPTOFFLINE\\";
+    request.library64Path = "X64\\inst2k64.dll";
+    request.library32Path = "i386\\inst2k.dll";
+    StartHelper64(request, helper, port);
+  }
 };
 
 TEST_F(RealEngine, UsbPrinterFoundByItsHardwareIdIsInstalledOnItsUsbPort) {
@@ -104,8 +125,7 @@ TEST_F(RealEngine, UsbPrinterFoundByItsHardwareIdIsInstalledOnItsUsbPort) {
   EXPECT_EQ(FindConnectedPrinter("i386\\XP100.inf", "i386\\inst2k.dll", port), kFoundByHardwareId);
   EXPECT_EQ(port, "USB003");
   SetLibraryErrorDisplay("i386\\inst2k.dll", false);
-  ASSERT_TRUE(InstallByLibrary(0x1234, errorCode, "i386\\XP100.inf", "LPTOFFLINE\\",
-                               "i386\\inst2k.dll", port, true));
+  ASSERT_TRUE(Install(0x1234, "LPTOFFLINE\\", true));
   EXPECT_EQ(errorCode, 0u);
   EXPECT_EQ(port, "USB003");
   const std::string log = Log("i386\\inst2k.log");
@@ -122,16 +142,13 @@ TEST_F(RealEngine, UsbPrinterFoundByItsHardwareIdIsInstalledOnItsUsbPort) {
 TEST_F(RealEngine, CompatibleIdOfflinePrefixAndNoDeviceReachTheLibrary) {
   Take(wine::ToolsI386() + "inst2k.dll", "i386\\inst2k.dll");
   AddDevice("i386", "TessalyXP-100", kUsbDevice, "USB003");
-  EXPECT_TRUE(InstallByLibrary(0, errorCode, "i386\\XP100.inf", "SERENUM\\", "i386\\inst2k.dll",
-                               port, false));
+  EXPECT_TRUE(Install(0, "SERENUM\\", false));
   EXPECT_EQ(port, "LPT1:");
   DeletePrinterNamed(kModel);
-  EXPECT_TRUE(InstallByLibrary(0, errorCode, "i386\\XP100.inf", "SERENUM\\", "i386\\inst2k.dll",
-                               port, true));
+  EXPECT_TRUE(Install(0, "SERENUM\\", true));
   EXPECT_EQ(port, "USB003");
   AddDevice("i386", "SomethingElse", kUsbDevice, "USB003");
-  EXPECT_FALSE(InstallByLibrary(0, errorCode, "i386\\XP100.inf", "SERENUM\\", "i386\\inst2k.dll",
-                                port, true));
+  EXPECT_FALSE(Install(0, "SERENUM\\", true));
   EXPECT_EQ(errorCode, 0xE000020Bu);
   EXPECT_EQ(port, "LPT1:");
   const std::string log = Log("i386\\inst2k.log");
@@ -144,10 +161,8 @@ TEST_F(RealEngine, CompatibleIdOfflinePrefixAndNoDeviceReachTheLibrary) {
 }
 
 TEST_F(RealEngine, MissingLibraryOrAFileThatIsNoLibraryRaisesTheTableText) {
-  EXPECT_THROW(
-      InstallByLibrary(0, errorCode, "i386\\XP100.inf", "", "i386\\inst2k.dll", port, true),
-      TLibraryError);
-  EXPECT_THROW(SetLibraryErrorDisplay("i386\\XP100.inf", false), TLibraryError);
+  EXPECT_THROW(Install(0, "", true), TInstallError);
+  EXPECT_THROW(SetLibraryErrorDisplay("i386\\XP100.inf", false), TInstallError);
   EXPECT_FALSE(RegisterServerFile(stage.Root() + "i386\\XP100.inf"));
   std::string device, text;
   EXPECT_FALSE(FindExistDevice("i386\\inst2k.dll", "X", device, text));
@@ -156,8 +171,7 @@ TEST_F(RealEngine, MissingLibraryOrAFileThatIsNoLibraryRaisesTheTableText) {
 
 TEST_F(RealEngine, ChangePrinterSetsPortProcessorRawOnlyAndTheDefault) {
   Take(wine::ToolsI386() + "inst2k.dll", "i386\\inst2k.dll");
-  ASSERT_TRUE(InstallByLibrary(0, errorCode, "i386\\XP100.inf", "LPTOFFLINE\\", "i386\\inst2k.dll",
-                               port, false));
+  ASSERT_TRUE(Install(0, "LPTOFFLINE\\", false));
   ASSERT_TRUE(ReadPrinter(kModel).found);
   EXPECT_NE(Log("i386\\inst2k.log").find("hwid=\"LPTOFFLINE\\TessalyXP-1009A2B\" port=\"LPT1:\""),
             std::string::npos);
@@ -212,8 +226,7 @@ TEST_F(RealEngine, HelperStartedFromThe32BitInstallerReportsToItsWindow) {
   Take(wine::ToolsI386() + "inst2k.dll", "i386\\inst2k.dll");
   ProcessHandle helper;
   if (!IsWow64()) {
-    StartHelper64(1, "X64\\Instavo64.exe", "i386\\XP100.inf", "LPTOFFLINE\\", "X64\\inst2k64.dll",
-                  "i386\\inst2k.dll", helper, port, true);
+    StartHelper(1, helper);
     EXPECT_FALSE(helper);
     EXPECT_EQ(port, "before");
     EXPECT_EQ(Log("i386\\inst2k.log"), "");
@@ -227,8 +240,7 @@ TEST_F(RealEngine, HelperStartedFromThe32BitInstallerReportsToItsWindow) {
   HWND window = ::CreateWindowExA(0, "STATIC", "helper reports", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                   nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
-  StartHelper64(reinterpret_cast<uintptr_t>(window), "X64\\Instavo64.exe", "i386\\XP100.inf",
-                "LPTOFFLINE\\", "X64\\inst2k64.dll", "i386\\inst2k.dll", helper, port, true);
+  StartHelper(reinterpret_cast<uintptr_t>(window), helper);
   ASSERT_TRUE(helper);
   EXPECT_EQ(port, "USB003");
 
@@ -238,7 +250,7 @@ TEST_F(RealEngine, HelperStartedFromThe32BitInstallerReportsToItsWindow) {
   while (report == 0 && ::GetTickCount() - start < 60000) {
     MSG msg;
     while (::PeekMessageA(&msg, window, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_USER + 1 || msg.message == WM_USER + 2) {
+      if (msg.message == WM_INSTALL_FAILED || msg.message == WM_INSTALL_SUCCEEDED) {
         ASSERT_EQ(report, 0u) << "a second report";
         report = msg.message;
         code = msg.lParam;
@@ -246,12 +258,12 @@ TEST_F(RealEngine, HelperStartedFromThe32BitInstallerReportsToItsWindow) {
     }
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
   }
-  EXPECT_EQ(report, static_cast<UINT>(WM_USER + 2)) << "lParam " << code;
+  EXPECT_EQ(report, static_cast<UINT>(WM_INSTALL_SUCCEEDED)) << "lParam " << code;
   ASSERT_TRUE(helper.Wait(10000));
   EXPECT_EQ(helper.ExitCode(), 0u);
   // Exactly one report: nothing more arrives after the helper has ended.
   MSG extra;
-  EXPECT_FALSE(::PeekMessageA(&extra, window, WM_USER + 1, WM_USER + 2, PM_REMOVE));
+  EXPECT_FALSE(::PeekMessageA(&extra, window, WM_INSTALL_FAILED, WM_INSTALL_SUCCEEDED, PM_REMOVE));
   ::DestroyWindow(window);
 
   const std::string log = Log("X64\\inst2k.log");

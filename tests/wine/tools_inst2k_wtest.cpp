@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/helper_protocol.h"
 #include "wine_stage.h"
 
 namespace pinst {
@@ -331,7 +332,7 @@ TEST_F(Library32, EveryCallIsLoggedWithItsArguments) {
 std::vector<MSG> g_reports;
 
 LRESULT CALLBACK ReportWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_USER + 1 || message == WM_USER + 2) {
+  if (message == WM_INSTALL_FAILED || message == WM_INSTALL_SUCCEEDED) {
     g_reports.push_back(MSG{window, message, wParam, lParam, 0, {}});
     return 0;
   }
@@ -419,7 +420,7 @@ TEST_F(Helper64, SuccessIsOneSucceededReportAndExitCodeZero) {
   Configure(Device(1, kUsbDeviceId, "Virtual printer port for USB003"));
   EXPECT_EQ(Run(Standard(kHardwareId)), 0u);
   ASSERT_EQ(g_reports.size(), 1u);
-  EXPECT_EQ(g_reports[0].message, static_cast<UINT>(WM_USER + 2));
+  EXPECT_EQ(g_reports[0].message, static_cast<UINT>(WM_INSTALL_SUCCEEDED));
   EXPECT_EQ(g_reports[0].hwnd, window_);
 
   // The USB device's port text gives the port; Wine has no USB003, so LPT1: was used.
@@ -442,8 +443,8 @@ TEST_F(Helper64, ParallelOrOfflineDeviceGoesToLpt1) {
   EXPECT_EQ(Run(Standard(kHardwareId)), 0u);
   EXPECT_EQ(Run(Standard("LPTOFFLINE\\TessalyXP-1009A2B")), 0u);
   ASSERT_EQ(g_reports.size(), 2u);
-  EXPECT_EQ(g_reports[0].message, static_cast<UINT>(WM_USER + 2));
-  EXPECT_EQ(g_reports[1].message, static_cast<UINT>(WM_USER + 2));
+  EXPECT_EQ(g_reports[0].message, static_cast<UINT>(WM_INSTALL_SUCCEEDED));
+  EXPECT_EQ(g_reports[1].message, static_cast<UINT>(WM_INSTALL_SUCCEEDED));
   const std::string log = ReadText(root_ + "X64\\inst2k.log");
   EXPECT_NE(log.find("hwid=\"TessalyXP-1009A2B\" port=\"LPT1:\""), std::string::npos) << log;
   EXPECT_NE(log.find("hwid=\"LPTOFFLINE\\TessalyXP-1009A2B\" port=\"LPT1:\""), std::string::npos)
@@ -454,7 +455,7 @@ TEST_F(Helper64, FailureIsOneFailedReportWithTheLibraryCode) {
   // No device present: the library's own code, carried whole by the exit code too.
   EXPECT_EQ(Run(Standard(kHardwareId)), kNoSuchDevinst);
   ASSERT_EQ(g_reports.size(), 1u);
-  EXPECT_EQ(g_reports[0].message, static_cast<UINT>(WM_USER + 1));
+  EXPECT_EQ(g_reports[0].message, static_cast<UINT>(WM_INSTALL_FAILED));
   EXPECT_EQ(static_cast<uint32_t>(g_reports[0].lParam), kNoSuchDevinst);
   EXPECT_TRUE(PrintersNamed(kModel).empty());
 
@@ -469,7 +470,7 @@ TEST_F(Helper64, FailureIsOneFailedReportWithTheLibraryCode) {
   Configure("[Install]\r\nResult=5\r\n");
   EXPECT_EQ(Run(Standard(kHardwareId)), static_cast<DWORD>(ERROR_INSTALL_FAILURE));
   ASSERT_EQ(g_reports.size(), 1u);
-  EXPECT_EQ(g_reports[0].message, static_cast<UINT>(WM_USER + 1));
+  EXPECT_EQ(g_reports[0].message, static_cast<UINT>(WM_INSTALL_FAILED));
   EXPECT_EQ(g_reports[0].lParam, 0);
 }
 
@@ -478,7 +479,7 @@ TEST_F(Helper64, ItsOwnFailuresAreReportedToo) {
   EXPECT_EQ(Run(handle + " /Dll \"missing64.dll\" /Inf \"..\\i386\\T.inf\" /HWID X"),
             static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
   ASSERT_EQ(g_reports.size(), 1u);
-  EXPECT_EQ(g_reports[0].message, static_cast<UINT>(WM_USER + 1));
+  EXPECT_EQ(g_reports[0].message, static_cast<UINT>(WM_INSTALL_FAILED));
   EXPECT_EQ(g_reports[0].lParam, ERROR_MOD_NOT_FOUND);
 
   g_reports.clear();

@@ -1,9 +1,9 @@
 // Test version of the 64-bit helper (Instavo64.exe). It installs through the 64-bit
 // installer library named by /Dll and posts exactly one report to the window of
-// /Handle: WM_USER+2 for success, WM_USER+1 with the library's error code in LParam
-// for failure. Its exit code carries the outcome as well, for a report that got lost:
-// 0 success, otherwise the error code (ERROR_INSTALL_FAILURE when the library gave
-// none, or gave the value that reads as "still running").
+// /Handle: WM_INSTALL_SUCCEEDED for success, WM_INSTALL_FAILED with the library's error code in
+// LParam for failure. Its exit code carries the outcome as well, for a report that got lost: 0
+// success, otherwise the error code (ERROR_INSTALL_FAILURE when the library gave none, or gave the
+// value that reads as "still running").
 //
 // Every start appends its command line to Instavo64.log beside it. A test that needs
 // a helper which ends without any report sets, in Instavo64.ini beside it:
@@ -15,7 +15,7 @@
 #include <string>
 
 #include "common/tool_support.h"
-#include "helper64/helper_request.h"
+#include "engine/helper_protocol.h"
 
 namespace {
 
@@ -25,9 +25,6 @@ using FuncInst2KFn = int32_t(__stdcall*)(const char*, const char*, const char*, 
 using FuncFindExistDeviceFn = BOOL(__stdcall*)(const char*, char*, char*);
 using ShowErrorCodeFn = void(__stdcall*)(BOOL);
 using LastInstallErrorCodeFn = uint32_t(__stdcall*)();
-
-constexpr UINT kInstallFailed = WM_USER + 1;
-constexpr UINT kInstallSucceeded = WM_USER + 2;
 
 template <typename Fn>
 Fn Export(HMODULE library, const char* name) {
@@ -52,7 +49,7 @@ struct Outcome {
   uint32_t error = 0;  // for a failure: the code to report, which the library may leave 0
 };
 
-Outcome InstallThroughLibrary(const HelperRequest& request, HWND window) {
+Outcome InstallThroughLibrary(const pinst::THelperRequest& request, HWND window) {
   const std::string folder = ModuleFolder(nullptr);
   if (request.dll.empty()) return {false, ERROR_MOD_NOT_FOUND};
   const std::string dllPath = AbsoluteFrom(folder, request.dll);
@@ -92,7 +89,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (auto delay = ParseUInt32(IniString(folder + "Instavo64.ini", "Helper", "DelayMs"))) {
     ::Sleep(*delay);
   }
-  const HelperRequest request = ParseHelperCommandLine(::GetCommandLineA());
+  const pinst::THelperRequest request = pinst::ParseHelperCommandLine(::GetCommandLineA());
   if (request.window == 0) return ERROR_INVALID_PARAMETER;
   // A handle from a 32-bit program is a 32-bit value, widened with its sign.
   const HWND window =
@@ -103,10 +100,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const Outcome outcome = request.complete ? InstallThroughLibrary(request, window)
                                            : Outcome{false, ERROR_INVALID_PARAMETER};
   if (outcome.succeeded) {
-    ::PostMessageA(window, kInstallSucceeded, 0, 0);
+    ::PostMessageA(window, pinst::WM_INSTALL_SUCCEEDED, 0, 0);
     return 0;
   }
-  ::PostMessageA(window, kInstallFailed, 0, static_cast<LPARAM>(outcome.error));
+  ::PostMessageA(window, pinst::WM_INSTALL_FAILED, 0, static_cast<LPARAM>(outcome.error));
   const bool usable = outcome.error != 0 && outcome.error != STILL_ACTIVE;
   return usable ? static_cast<int>(outcome.error) : ERROR_INSTALL_FAILURE;
 }

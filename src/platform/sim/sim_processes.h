@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -29,6 +30,9 @@ struct SimProcessState {
   uint64_t endsAtMs = 0;
   uint32_t exitCode = 0;
   int openHandles = 1;  // the process handle handed out, until closed
+  // Runs when its exit code is read: what the program did just as it ended (a
+  // report that arrives while the reader is already looking).
+  std::function<void()> onExitRead;
 };
 
 struct SimStartedProcess {

@@ -58,7 +58,7 @@ class InstallRunTest : public testdata::InstallTest {
     EXPECT_TRUE(form.LvPrinters.Enabled());
     EXPECT_FALSE(win.ui.BusyCursor());
     EXPECT_EQ(win.ui.GetFocus(), form.BbtnExit.Handle());
-    EXPECT_EQ(form.FInstallState, kInstallFinished);
+    EXPECT_EQ(form.Run().FInstallState, kInstallFinished);
     EXPECT_FALSE(form.RunInProgress());
   }
 };
@@ -83,7 +83,7 @@ TEST_F(InstallRunTest, OnlineUsbPrinterIsInstalledOnItsPortAndFinished) {
   EXPECT_EQ(win.spooler.defaultPrinter, kModel);
   ExpectWindowBack(w->Main);
   EXPECT_EQ(win.ui.Window(w->Main.Handle()).topMostChanges, (std::vector<bool>{true, false}));
-  EXPECT_EQ(w->Main.FPrinterName, "");
+  EXPECT_EQ(w->Main.Run().FPrinterName, "");
 }
 
 // A model whose library reports no device: where the online run went on
@@ -253,7 +253,7 @@ TEST_F(InstallRunTest, SameNamePrinterThatStaysEndsTheRunWithItsOwnMessageOnly) 
     if (c.refuseDelete) win.spooler.failDelete = 5;
     WriteIni();
     auto w = Start();
-    w->Main.FErrorCode = 0x1234;  // left by an earlier run
+    w->Main.Run().FErrorCode = 0x1234;  // left by an earlier run
     Answer({kIdYes, c.upgradeAnswer});
     w->Main.BbtnStart.Click();
     EXPECT_EQ(Boxes(), c.boxes);
@@ -263,6 +263,28 @@ TEST_F(InstallRunTest, SameNamePrinterThatStaysEndsTheRunWithItsOwnMessageOnly) 
     ExpectWindowBack(w->Main);
     win.spooler.failDelete.reset();
   }
+}
+
+// Nothing of a run that ended early is left for the next: once the old printer's
+// queue is empty, the next run replaces it and ends as installed.
+TEST_F(InstallRunTest, RunAfterOneThatEndedEarlyInstallsAndFinishes) {
+  WriteIni();
+  win.spooler.AddLocalPrinter(kModel, "Old Driver", "LPT2:");
+  win.spooler.AddJobs(kModel, 1);
+  auto w = Start();
+  Answer({kIdYes, kIdOk, kIdOk});
+  w->Main.BbtnStart.Click();
+  ASSERT_EQ(w->Main.Outcome(), TRunOutcome::kFailed);
+  ASSERT_TRUE(lib.installCalls.empty());
+  win.spooler.Find(kModel)->jobs.clear();
+  win.trace.Clear();
+  Answer({kIdYes, kIdOk});
+  w->Main.BbtnStart.Click();
+  EXPECT_EQ(lib.installCalls.size(), 1u);
+  EXPECT_EQ(Boxes().back(), Success("LPT1:"));
+  EXPECT_EQ(win.spooler.defaultPrinter, kModel);
+  EXPECT_EQ(w->Main.Outcome(), TRunOutcome::kInstalled);
+  ExpectWindowBack(w->Main);
 }
 
 TEST_F(InstallRunTest, Windows2000RemovesTheOldDriverAndPutsThePrinterBackOnFailure) {

@@ -16,7 +16,7 @@ class StartUpTest : public ::testing::Test {
   sim::SimWindows win;
 };
 
-TEST_F(StartUpTest, HideSwitchCountsInAnyPositionButOnlyWrittenExactly) {
+TEST_F(StartUpTest, HideSwitchCountsInAnyPositionAndCaseButOnlyAsAWholeSwitch) {
   testdata::AddTwoModels(win);
   {
     TMainForm form({"/x", "/Hide", "/y"});
@@ -26,7 +26,11 @@ TEST_F(StartUpTest, HideSwitchCountsInAnyPositionButOnlyWrittenExactly) {
     EXPECT_EQ(form.AlphaBlendValue(), 0);
     EXPECT_EQ(win.ui.Window(form.Handle()).alpha, 0);
   }
-  for (const char* other : {"/hide", "/HIDE", "Hide", "/Hide ", "-Hide"}) {
+  for (const char* same : {"/hide", "/HIDE", "-Hide"}) {
+    TMainForm form({same});
+    EXPECT_TRUE(form.FHideMode) << same;
+  }
+  for (const char* other : {"Hide", "/Hide ", "/Hidden"}) {
     TMainForm form({other});
     EXPECT_FALSE(form.FHideMode) << other;
     EXPECT_TRUE(form.ShowOnRun()) << other;
@@ -44,7 +48,7 @@ TEST_F(StartUpTest, HiddenStartArmsTheFirstAutomaticModelWithoutActivation) {
   // Armed automatic mode makes the window opaque again; it is still never shown.
   EXPECT_EQ(form.AlphaBlendValue(), 255);
   EXPECT_FALSE(form.Visible());
-  EXPECT_EQ(form.FInstallState, kInstallIdle);
+  EXPECT_EQ(form.Run().FInstallState, kInstallIdle);
 }
 
 TEST_F(StartUpTest, TwoAutomaticModelsArmTheFirst) {
@@ -60,14 +64,14 @@ TEST_F(StartUpTest, ShownWindowArmsTheAutomaticInstallOnEachActivation) {
   // Not armed before the window is activated.
   EXPECT_EQ(form.FAutoIndex, -1);
   EXPECT_FALSE(form.TmrAutoInstall.Enabled());
-  form.FInstallState = kInstallFinished;
-  form.FPrinterName = "Tessaly TP-58";
+  form.Run().FInstallState = kInstallFinished;
+  form.Run().FPrinterName = "Tessaly TP-58";
   form.Show();
   EXPECT_EQ(win.ui.ActiveForm(), form.Handle());
   EXPECT_EQ(form.FAutoIndex, 1);
   EXPECT_TRUE(form.TmrAutoInstall.Enabled());
-  EXPECT_EQ(form.FInstallState, kInstallIdle);
-  EXPECT_EQ(form.FPrinterName, "");
+  EXPECT_EQ(form.Run().FInstallState, kInstallIdle);
+  EXPECT_EQ(form.Run().FPrinterName, "");
   // The Install button parks the timer; the next activation re-arms it.
   form.TmrAutoInstall.SetEnabled(false);
   ui::TForm other({"TOther", "", 10, 10, UiBorder::kSizeable, UiPlacement::kDesktopCentre, {}});
@@ -80,11 +84,11 @@ TEST_F(StartUpTest, ShownWindowArmsTheAutomaticInstallOnEachActivation) {
 TEST_F(StartUpTest, NoAutomaticModelLeavesTheTimerOffAndResetsState) {
   testdata::AddTwoModels(win);
   TMainForm form({});
-  form.FPrinterName = "left over";
+  form.Run().FPrinterName = "left over";
   form.Show();
   EXPECT_EQ(form.FAutoIndex, -1);
   EXPECT_FALSE(form.TmrAutoInstall.Enabled());
-  EXPECT_EQ(form.FPrinterName, "");
+  EXPECT_EQ(form.Run().FPrinterName, "");
   EXPECT_EQ(form.LvPrinters.ItemIndex(), 0);
 }
 

@@ -13,25 +13,35 @@ namespace {
 using namespace testdata;
 using Steps = std::vector<std::string>;
 
-TEST(CommandLineTest, SwitchesAreExactTextAnywhereAndTakeTheRestOfTheirArgument) {
+TEST(CommandLineTest, SwitchesInAnyCaseWithSlashOrDashTakeTheRestOfTheirArgument) {
   struct Case {
     std::vector<std::string> args;
     bool hide, quiet, help;
     std::optional<std::string> model, log;
+    bool invalid = false;
   };
   const Case cases[] = {
       {{"/Hide"}, true, false, false, {}, {}},
-      {{"x", "/Quiet"}, true, true, false, {}, {}},
-      {{"/hide", "/QUIET", "-?"}, false, false, false, {}, {}},
+      {{"x", "/Quiet"}, true, true, false, {}, {}, true},
+      {{"/hide", "-QUIET", "-?"}, true, true, true, {}, {}},
       {{"/?", "/Model=Tessaly TP-58"}, false, false, true, "Tessaly TP-58", {}},
-      {{"/Model=\"Tessaly TP-58\"", "/Log=\"C:\\a b\\i.log\""},
+      {{"-model=\"Tessaly TP-58\"", "/LOG=\"C:\\a b\\i.log\""},
        false,
        false,
        false,
        "Tessaly TP-58",
        "C:\\a b\\i.log"},
-      {{"/Model=", "/Modelx", "/Log"}, false, false, false, "", {}},
+      {{"/Model=", "/Modelx", "/Log"}, false, false, false, "", {}, true},
       {{"/Model=A", "/Model=B=C"}, false, false, false, "B=C", {}},
+      // A CD's autorun may pass arguments of its own: ignored while nothing
+      // unattended is asked for.
+      {{"/x", "/y", "D:\\"}, false, false, false, {}, {}},
+      {{"/Quite"}, false, false, false, {}, {}, true},
+      {{"Hide"}, false, false, false, {}, {}, true},
+      {{"/Hide "}, false, false, false, {}, {}, true},
+      {{"-Modle=A"}, false, false, false, {}, {}, true},
+      {{"Quiet"}, false, false, false, {}, {}, true},
+      {{"/Timeout=abc"}, false, false, false, {}, {}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.front());
@@ -41,7 +51,13 @@ TEST(CommandLineTest, SwitchesAreExactTextAnywhereAndTakeTheRestOfTheirArgument)
     EXPECT_EQ(line.help, c.help);
     EXPECT_EQ(line.model, c.model);
     EXPECT_EQ(line.logFile, c.log);
+    EXPECT_EQ(line.invalid, c.invalid);
   }
+  const TCommandLine line =
+      ParseCommandLine({"/NoRestart", "-timeout=60", "/CHECK", "/List", "/Uninstall", "/Verify"});
+  EXPECT_TRUE(line.noRestart && line.check && line.list && line.uninstall && line.verify);
+  EXPECT_EQ(line.TimeoutSeconds(), 60u);
+  EXPECT_EQ(ParseCommandLine({}).TimeoutSeconds(), 900u);
 }
 
 constexpr const char* kLog = "C:\\install.log";
@@ -233,6 +249,38 @@ TEST_F(UnattendedTest, WithoutLogSwitchAnAutomaticRunLogsToTheTemporaryFolder) {
   WriteIni();
   EXPECT_EQ(Run({"/Hide"}), kExitNothingToInstall);
   ExpectLogLines(Log(kTempLog), {"Nothing to install", "Exit code 2\r\n"});
+  // An automatic install that install.ini alone asks for logs from its start.
+  WriteIni("AutoMode=1\r\nQuiteMode=1\r\n");
+  win.files.RemoveFile(kTempLog);
+  EXPECT_EQ(Run({}), kExitInstalled);
+  ExpectLogLines(Log(kTempLog), {"Printer Installer started:\r\n", "install.ini: 1 model(s)",
+                                 "Automatic install", "Exit code 0"});
+}
+
+TEST_F(UnattendedTest, MistypedSwitchOrAnUnknownOneBesideAnUnattendedSwitchEndsWith1639) {
+  WriteIni("AutoMode=1\r\n");
+  const struct {
+    std::vector<std::string> args;
+    bool usageBox;
+    const char* log;
+  } cases[] = {
+      {{"/Quite", "/Model=XP100"}, true, kTempLog},
+      {{"/Quiet", "/extra", "/Log=C:\\install.log"}, false, kLog},
+      {{"-hide", "/Timeout=soon"}, false, kTempLog},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.front());
+    win.files.RemoveFile(kTempLog);
+    EXPECT_EQ(Run(c.args), kExitInvalidCommandLine);
+    EXPECT_TRUE(lib.installCalls.empty());
+    EXPECT_FALSE(windowShown);
+    const Steps boxes = Boxes();
+    EXPECT_EQ(boxes.size(), c.usageBox ? 1u : 0u);
+    if (c.usageBox) {
+      EXPECT_NE(boxes.front().find("/Model=NAME"), std::string::npos);
+    }
+    ExpectLogLines(Log(c.log), {"Unknown argument: ", "Exit code 1639\r\n"});
+  }
 }
 
 TEST_F(UnattendedTest, InteractiveRunWithLogRecordsQuestionsAndAnswers) {

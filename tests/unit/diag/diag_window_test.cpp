@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/run_result.h"
 #include "app/sample_dist.h"
 #include "config/lang_strings.h"
 #include "diag/diag_command.h"
@@ -127,11 +128,13 @@ TEST_F(TestFormTest, ConfigurationButtonsReadTheirOwnCopyOfInstallIni) {
 
 TEST_F(TestFormTest, InstallButtonWithoutTheLibraryShowsTheLibraryError) {
   testdata::AddTwoModels(win);
+  ui::Application().ErrorText = InstallErrorText;  // as the program sets it
   ASSERT_TRUE(win.ui.Click(form.BtnInstallPrinter.Handle()));
   ASSERT_EQ(win.system.messageBoxes.size(), 1u);
   EXPECT_EQ(win.system.messageBoxes[0].text, "The DLL file not found!");
   EXPECT_EQ(win.system.messageBoxes[0].caption, "Printer Installer");
   EXPECT_EQ(win.system.messageBoxes[0].flags, kMbOk | kMbIconError);
+  ui::Application().ErrorText = nullptr;
 }
 
 TEST_F(TestFormTest, PrinterPropertyButtonMovesTheSamplePrinterToLpt1) {

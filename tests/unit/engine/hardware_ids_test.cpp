@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
+#include "engine/install_error.h"
 #include "platform/sim/sim_windows.h"
 #include "sys/debug_info.h"
 
@@ -122,7 +121,7 @@ TEST_F(HardwareIdsTest, MissingUnreadableAndWideInfFiles) {
 
   win.files.AddFile("i386\\locked.inf", line);
   win.files.MakeUnreadable("i386\\locked.inf");
-  EXPECT_THROW(ReadInfHardwareIds("i386\\locked.inf", id, compatible), std::runtime_error);
+  EXPECT_THROW(ReadInfHardwareIds("i386\\locked.inf", id, compatible), TInstallError);
 }
 
 class RescanTest : public ::testing::Test {

@@ -4,8 +4,7 @@
 
 #include <type_traits>
 
-#include "config/lang_strings.h"
-#include "engine/library_error.h"
+#include "engine/install_error.h"
 #include "platform/sim/sim_windows.h"
 
 namespace pinst {
@@ -20,15 +19,23 @@ const std::string kUsbPortText = "Virtual printer port for USB003";
 class BridgeTest : public ::testing::Test {
  protected:
   BridgeTest() {
-    InitLangStrings(0x0409);  // the raised texts are checked in English
     win.files.AddFile("C:\\dist\\i386\\XP100.inf",
                       "[Tessaly]\r\n\"Tessaly XP-100\"=XP100.Install,LPTENUM\\" + kHwid +
                           ",USBPRINT\\" + kCompat + "\r\n");
   }
 
   bool Install(bool online, const std::string& prefix = "LPTOFFLINE\\") {
-    return InstallByLibrary(kOwner, errorCode, "i386\\XP100.inf", prefix, "i386\\inst2k.dll", port,
-                            online);
+    return InstallByLibrary(Request("i386\\inst2k.dll", online, prefix), errorCode, port);
+  }
+  static TLibraryInstall Request(const std::string& library, bool online,
+                                 const std::string& prefix = "LPTOFFLINE\\") {
+    TLibraryInstall request;
+    request.ownerWindow = kOwner;
+    request.infPath = "i386\\XP100.inf";
+    request.offlinePrefix = prefix;
+    request.libraryPath = library;
+    request.online = online;
+    return request;
   }
 
   sim::SimWindows win;
@@ -97,19 +104,20 @@ TEST_F(BridgeTest, ResultAboveOneIsFailureWithTheLibrarysCode) {
   EXPECT_EQ(lib.openCount, 0);
 }
 
-TEST_F(BridgeTest, MissingLibraryOrInstallFunctionRaisesTheTableTexts) {
+TEST_F(BridgeTest, MissingLibraryOrInstallFunctionRaisesItsCode) {
   try {
-    InstallByLibrary(kOwner, errorCode, "i386\\XP100.inf", "", "i386\\none.dll", port, true);
+    InstallByLibrary(Request("i386\\none.dll", true, ""), errorCode, port);
     FAIL() << "no error raised";
-  } catch (const TLibraryError& e) {
-    EXPECT_EQ(std::string(e.what()), Lang().StrDllNotFound);
+  } catch (const TInstallError& e) {
+    EXPECT_EQ(e.Fault(), TInstallFault::kLibraryMissing);
+    EXPECT_EQ(e.File(), "i386\\none.dll");
   }
   lib.hasFuncInst2K = false;
   try {
     Install(true);
     FAIL() << "no error raised";
-  } catch (const TLibraryError& e) {
-    EXPECT_EQ(std::string(e.what()), "Function Incorrect in the DLL file ");
+  } catch (const TInstallError& e) {
+    EXPECT_EQ(e.Fault(), TInstallFault::kLibraryFunctionMissing);
   }
   EXPECT_TRUE(lib.calls.empty());
   EXPECT_EQ(lib.openCount, 0);
@@ -124,7 +132,7 @@ TEST_F(BridgeTest, FileThatIsNoLibraryDoesNotLoad) {
   EXPECT_FALSE(FindExistDevice("i386\\fake.dll", kHwid, device, text));
   EXPECT_EQ(device, "");
   EXPECT_EQ(text, "");
-  EXPECT_THROW(SetLibraryErrorDisplay("i386\\fake.dll", false), TLibraryError);
+  EXPECT_THROW(SetLibraryErrorDisplay("i386\\fake.dll", false), TInstallError);
 }
 
 TEST_F(BridgeTest, FindConnectedPrinterPortRules) {
@@ -182,8 +190,8 @@ TEST_F(BridgeTest, ErrorDisplayLoadsTheAbsolutePathAndPassesMinusOneForTrue) {
   try {
     SetLibraryErrorDisplay("i386\\none.dll", false);
     FAIL() << "no error raised";
-  } catch (const TLibraryError& e) {
-    EXPECT_EQ(std::string(e.what()), "The DLL file not found!");
+  } catch (const TInstallError& e) {
+    EXPECT_EQ(e.Fault(), TInstallFault::kLibraryMissing);
   }
 }
 
@@ -205,8 +213,15 @@ class HelperTest : public BridgeTest {
     win.libraries.AddLibrary("C:\\dist\\X64\\inst2k64.dll");
   }
   void Start(bool online, const std::string& library64 = "X64\\inst2k64.dll") {
-    StartHelper64(kOwner, "X64\\Instavo64.exe", "i386\\XP100.inf", "LPTOFFLINE\\", library64,
-                  "i386\\inst2k.dll", process, port, online);
+    THelperStart helper;
+    helper.ownerWindow = kOwner;
+    helper.helperPath = "X64\\Instavo64.exe";
+    helper.infPath = "i386\\XP100.inf";
+    helper.offlinePrefix = "LPTOFFLINE\\";
+    helper.library64Path = library64;
+    helper.library32Path = "i386\\inst2k.dll";
+    helper.online = online;
+    StartHelper64(helper, process, port);
   }
   ProcessHandle process;
 };
@@ -259,8 +274,6 @@ TEST_F(HelperTest, InfOnAnotherDriveStaysAbsolute) {
       HelperCommandLineFor("X64\\Instavo64.exe", 1, "D:\\drv\\XP100.inf", "X64\\inst2k64.dll",
                            "ID"),
       "X64\\Instavo64.exe /Handle 1 /Dll \"inst2k64.dll\" /Inf \"D:\\drv\\XP100.inf\" /HWID ID");
-  EXPECT_EQ(HelperCommandLine("H.exe", 4294967295u, "a b.dll", "..\\x.inf", "LPTOFFLINE\\ID"),
-            "H.exe /Handle 4294967295 /Dll \"a b.dll\" /Inf \"..\\x.inf\" /HWID LPTOFFLINE\\ID");
 }
 
 TEST_F(HelperTest, MissingHelperLeavesAnEmptyHandleButThePort) {

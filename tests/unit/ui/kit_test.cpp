@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/sim/sim_windows.h"
+#include "sys/pause.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -76,7 +77,7 @@ TEST_F(KitTest, ProcessingMessagesAfterALongPauseGivesOneTickPerTimer) {
   TTimer timer(form, 100, true);
   int ticks = 0;
   timer.OnTimer = [&] { ++ticks; };
-  Pause({300, 0, 50});
+  pinst::Pause({300, 0, 50});
   EXPECT_EQ(win.system.sleeps, (std::vector<uint32_t>{300, 0, 50}));
   EXPECT_EQ(ticks, 0);  // nothing runs while the thread sleeps
   Application().ProcessMessages();

@@ -1,16 +1,16 @@
-// The Install button and the install run: the questions, the removal of a printer
-// of the same name, the search dialog, the rescan, and the driver install, in
-// process on 32-bit Windows or through the 64-bit helper under WOW64.
-#include <stdexcept>
+// The install run: the questions, the removal of a printer of the same name, the
+// search dialog, the rescan, and the driver install, in process on 32-bit
+// Windows or through the 64-bit helper under WOW64.
+#include "app/install_run.h"
 
 #include "app/install_codes.h"
-#include "app/main_form.h"
+#include "app/quiet_host.h"
 #include "base/scope_exit.h"
 #include "base/win_path.h"
 #include "config/inf_model_name.h"
 #include "config/lang_strings.h"
-#include "dialogs/search_form.h"
 #include "engine/hardware_ids.h"
+#include "engine/install_error.h"
 #include "engine/library_bridge.h"
 #include "engine/printer_settings.h"
 #include "platform/files.h"
@@ -21,17 +21,15 @@
 #include "removal/driver_removal.h"
 #include "removal/printer_removal.h"
 #include "spooler/printer_ops.h"
+#include "sys/pause.h"
 #include "sys/run_log.h"
 #include "sys/service_control.h"
 #include "sys/win_version.h"
-#include "ui/application.h"
 
 namespace pinst {
 
 namespace {
 
-// How long the automatic install waits once the user has taken over.
-constexpr uint32_t kAutoInstallParkedMs = 3600000;
 constexpr int kWindows2000 = 50;
 
 // Shown in every language: starting the service failed; after OK the computer
@@ -50,98 +48,93 @@ bool FileNamed(const std::string& path) { return !path.empty() && Os().files->Fi
 
 }  // namespace
 
-void TMainForm::EnterRun() { ++runDepth_; }
+void TInstallRun::Reset() { static_cast<TRunState&>(*this) = TRunState{}; }
 
-void TMainForm::LeaveRun() {
-  if (--runDepth_ > 0 || !closePending_) return;
-  closePending_ = false;
-  Close();
+void TInstallRun::ReturnToIdle() {
+  FInstallState = kInstallIdle;
+  FPrinterName.clear();
 }
 
-void TMainForm::SetRunControlsEnabled(bool enabled) {
-  BbtnStart.SetEnabled(enabled);
-  BbtnExit.SetEnabled(enabled);
-  LvPrinters.SetEnabled(enabled);
+void TInstallRun::Leave() {
+  if (--depth_ == 0) host_.RunUnwound();
 }
 
-void TMainForm::FinishRun() {
-  if (!FHideMode) Show();
-  FInstallState = kInstallFinished;
-  SetRunControlsEnabled(true);
-  ui::Application().SetBusyCursor(false);
-  BbtnExit.SetFocus();
-}
-
-void TMainForm::BbtnStartClick() {
-  TmrAutoInstall.SetInterval(kAutoInstallParkedMs);
-  TmrAutoInstall.SetEnabled(false);
-  // A double-click on the list or a key press must not start a second run.
-  if (RunInProgress()) return;
-  EnterRun();
-  ScopeExit leave([this] { LeaveRun(); });
-  if (!FHideMode) SetTopMost(true);
-  ScopeExit notTopMost([this] {
-    if (!FHideMode) SetTopMost(false);
-  });
-  TOption option;
-  if (!SelectedOption(option)) return;
-  InstallWebPrintControl(ProgramFolder() + ".\\i386\\WebPrint.ocx");
-  ui::Application().ProcessMessages();
-  if (FileNamed(option.BeforeRun)) {
-    Os().shell->Execute(Handle(), "open", option.BeforeRun, "", "", kShowCmdHide);
+bool TInstallRun::SelectedOption(TOption& option) const {
+  const TIniOptions* options = host_.Options();
+  const int index = host_.SelectedModel();
+  if (index < 0 || !options) {
+    option = TOption();
+    return false;
   }
-  RunInstall(true);
+  return options->GetOption(index, option);
 }
 
-void TMainForm::RunInstall(bool online) {
+std::string TInstallRun::SectionName(int index) const {
+  const TIniOptions* options = host_.Options();
+  return options ? options->Sections.at(static_cast<size_t>(index)) : "";
+}
+
+int TInstallRun::Ask(const std::string& text, const std::string& caption, uint32_t flags,
+                     int quietAnswer) {
+  const int answer = host_.Ask(text, caption, flags, quietAnswer);
+  LogLine("Question: " + text + " -> " + AnswerName(answer) + (mode_.quiet ? " (/Quiet)" : ""));
+  return answer;
+}
+
+void TInstallRun::Tell(const std::string& text, const std::string& caption, uint32_t flags) {
+  LogLine("Message: " + text);
+  host_.Tell(text, caption, flags);
+}
+
+void TInstallRun::FinishRun() {
+  host_.GiveWindowBack();
+  FInstallState = kInstallFinished;
+}
+
+void TInstallRun::RunInstall(bool online) {
   TOption option;
   if (!SelectedOption(option)) return;
-  const int index = LvPrinters.ItemIndex();
+  const int index = host_.SelectedModel();
   const TLangStrings& lang = Lang();
-  const bool quiet = option.QuiteMode || FQuietMode;
-  LogLine("Install of \"" + option.ModelName + "\" (section [" +
-          (FOptions ? FOptions->Sections.at(static_cast<size_t>(index)) : "") + "], " +
+  const bool quiet = option.QuiteMode || mode_.quiet;
+  LogLine("Install of \"" + option.ModelName + "\" (section [" + SectionName(index) + "], " +
           option.InstallSettingFile2K + "), " + (online ? "online" : "offline"));
   if (online && quiet) LogLine("USB question not asked (quiet mode): Yes");
   if (online && !quiet &&
       Ask(lang.StrUsbConfirm, lang.StrNotice, kMbYesNo | kMbIconQuestion, kIdYes) != kIdYes) {
-    outcome_ = TRunOutcome::kCancelled;
+    result = TRunResult(TRunOutcome::kCancelled);
     return;
   }
-  EnterRun();
-  ScopeExit leave([this] { LeaveRun(); });
-  outcome_ = TRunOutcome::kFailed;  // until a completion handler says otherwise
-  runEndedEarly_ = false;
-  SetRunControlsEnabled(false);
-  ui::Application().ProcessMessages();
-  ui::Application().SetBusyCursor(true);
-  TimerInstallingHints.SetEnabled(true);
+  TScope scope(*this);
+  result = TRunResult(TRunOutcome::kFailed);  // until a completion handler says otherwise
+  host_.SetRunControlsEnabled(false);
+  host_.ProcessMessages();
+  host_.SetWaitCursor(true);
+  host_.StartInstallingHint();
   // Under WOW64 the helper's report finishes the run, once it has been started;
   // a run that ends before then is given back to the user here.
   // A run that ends without its report (an error raised, a failure without a
   // code) puts back the printer it removed on Windows 2000 here.
   ScopeExit cleanUp([this] {
-    if (awaitingHelper_) return;
+    if (AwaitingHelper()) return;
     PutBackRemovedPrinter(FPrinterName, FRemovedDriver);
     FinishRun();
   });
 
   RunRegSetTool(true, option.RegSetImage2000);
-  const bool result = InstallDriver(index, online, quiet);
+  const bool installed = InstallDriver(index, online, quiet);
   RunRegSetTool(false, option.RegSetImage2000);
-  if (IsWow64() || runEndedEarly_) return;
-  if (result) {
-    ui::TMessage message{WM_INSTALL_SUCCEEDED, 0, 0, 0};
-    WMInstallSucceeded(message);
+  if (IsWow64() || runEndedEarly) return;
+  if (installed) {
+    WMInstallSucceeded();
   } else if (FErrorCode != 0) {
-    ui::TMessage message{WM_INSTALL_FAILED, 0, static_cast<intptr_t>(FErrorCode), 0};
-    WMInstallFailed(message);
+    WMInstallFailed(FErrorCode);
   }
 }
 
-bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
+bool TInstallRun::InstallDriver(int index, bool online, bool quiet) {
   FRemovedDriver.clear();
-  bool result = false;
+  bool installed = false;
   FInstallState = kInstalling;
   if (GetWinVersion() < kWindows2000) {
     LogLine("Windows older than Windows 2000: nothing installed");
@@ -149,18 +142,19 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
   }
 
   TOption option;
-  if (FOptions) FOptions->GetOption(index, option);
+  if (const TIniOptions* options = host_.Options()) options->GetOption(index, option);
   const std::string& infPath = option.InstallSettingFile2K;
   std::string modelName;
   // Without the model's name the run cannot tell which printer it makes.
   if (!ReadInfModelName(infPath, modelName)) {
-    throw std::runtime_error("Cannot read the printer model from the file " + infPath);
+    throw TInstallError(TInstallFault::kModelUnreadable, infPath);
   }
   FFoundPort.clear();
 
   SetLibraryErrorDisplay(option.InstallDll2K, false);
   if (online) {
-    const int found = FindOnlinePort(FFoundPort);
+    const int found =
+        FindConnectedPrinter(option.InstallSettingFile2K, option.InstallDll2K, FFoundPort);
     LogLine(found == kNoDeviceFound ? "Connected printer: none found"
                                     : "Connected printer: on " + FFoundPort);
     FReplaceExisting = true;
@@ -169,61 +163,69 @@ bool TMainForm::InstallDriver(int index, bool online, bool quiet) {
   bool listRead = true;
   if (FReplaceExisting && PrinterExists(modelName, &listRead) &&
       !RemoveSameNamePrinter(modelName, quiet)) {
-    runEndedEarly_ = true;
+    runEndedEarly = true;
     return false;
   }
   if (!listRead) {
     // A printer of this name may be there: installing could put the model beside it.
-    ui::TMessage message{WM_INSTALL_FAILED, 0, static_cast<intptr_t>(Os().spooler->GetLastError()),
-                         0};
-    WMInstallFailed(message);
-    runEndedEarly_ = true;
+    WMInstallFailed(Os().spooler->GetLastError());
+    runEndedEarly = true;
     return false;
   }
 
-  if (online && option.ForceOnlineCheck && SearchDialog) {
-    if (FQuietMode) {
-      LogLine("Search dialog not shown (/Quiet): the install goes on online");
-    } else {
-      SearchDialog->PromptCheck = option.PromptCheck;
-      Hide();
-      int modalResult = ui::mrNone;
-      try {
-        modalResult = SearchDialog->ShowModal();
-      } catch (const std::exception&) {
-        // The install goes on as if the dialog had been left with OK.
-      }
-      if (modalResult == ui::mrCancel) online = false;
-      LogLine(online ? "Search dialog: online"
-                     : "Search dialog cancelled: the install goes on offline");
-    }
-  }
+  if (online && option.ForceOnlineCheck) online = SearchDialogStep(option, online);
 
   FPrinterName = modelName;
-  runOnline_ = online;
-  if (online) {
-    ui::Pause({100});
-    const int rescan = RescanDevices(IsWow64() ? ".\\X64\\devcon.exe" : ".\\i386\\devcon.exe");
-    LogLine("Device rescan: " + std::string(rescan == kRescanNoStatus ? "no status shown"
-                                            : rescan == kRescanNoLptDevice
-                                                ? "no device on the parallel port"
-                                                : "a device on the parallel port"));
-    ui::Pause({100, 0, 50, 0, 100});
-  }
+  runOnline = online;
+  if (online) RescanStep();
 
   if (!IsWow64()) {
-    result = InstallInProcess(option, infPath, online);
+    installed = InstallInProcess(option, infPath, online);
     FInstallState = kInstallFinished;
   } else {
-    StartHelper64(Handle(), option.InstallImage64, infPath, option.OfflineEnumPrefix,
-                  option.Installdll64, option.InstallDll2K, FSetup64Process, FFoundPort, online);
-    TimerSetup64Error.SetEnabled(true);
-    awaitingHelper_ = true;
+    THelperStart helper;
+    helper.ownerWindow = host_.OwnerWindow();
+    helper.helperPath = option.InstallImage64;
+    helper.infPath = infPath;
+    helper.offlinePrefix = option.OfflineEnumPrefix;
+    helper.library64Path = option.Installdll64;
+    helper.library32Path = option.InstallDll2K;
+    helper.online = online;
+    StartHelper64(helper, FSetup64Process, FFoundPort);
+    ++helperStarts;
+    host_.SetHelperWatchdog(true);
+    result = TRunResult(TRunOutcome::kAwaitingHelper);
   }
-  return result;
+  return installed;
 }
 
-bool TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet) {
+bool TInstallRun::SearchDialogStep(const TOption& option, bool online) {
+  switch (host_.SearchForPrinter(option.PromptCheck)) {
+    case TSearchAnswer::kNotShown:
+      LogLine("Search dialog not shown (/Quiet): the install goes on online");
+      return online;
+    case TSearchAnswer::kOffline:
+      LogLine("Search dialog cancelled: the install goes on offline");
+      return false;
+    case TSearchAnswer::kOnline:
+      LogLine("Search dialog: online");
+      return online;
+    default:
+      return online;
+  }
+}
+
+void TInstallRun::RescanStep() {
+  Pause({100});
+  const int rescan = RescanDevices(IsWow64() ? ".\\X64\\devcon.exe" : ".\\i386\\devcon.exe");
+  LogLine("Device rescan: " + std::string(rescan == kRescanNoStatus ? "no status shown"
+                                          : rescan == kRescanNoLptDevice
+                                              ? "no device on the parallel port"
+                                              : "a device on the parallel port"));
+  Pause({100, 0, 50, 0, 100});
+}
+
+bool TInstallRun::RemoveSameNamePrinter(const std::string& modelName, bool quiet) {
   const TLangStrings& lang = Lang();
   bool removed = false;
   LogLine("A printer named \"" + modelName + "\" exists" +
@@ -231,8 +233,7 @@ bool TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet) 
   if (!quiet && Ask(lang.StrSameName + modelName + "\r\n" + lang.StrUpgradeQuestion, lang.StrNotice,
                     kMbOkCancel | kMbIconQuestion, kIdOk) != kIdOk) {
     // Told as a cancel by the user, once: the run then ends without another report.
-    ui::TMessage message{WM_INSTALL_FAILED, 0, static_cast<intptr_t>(kErrorInstallCancelled), 0};
-    WMInstallFailed(message);
+    WMInstallFailed(kErrorInstallCancelled);
   } else {
     std::string driver;
     GetPrinterDriver(modelName, driver);
@@ -249,17 +250,17 @@ bool TMainForm::RemoveSameNamePrinter(const std::string& modelName, bool quiet) 
       LogLine("Printer \"" + modelName + "\" could not be removed: nothing installed");
     }
   }
-  ui::Pause({500, 0, 100, 0, 100});
+  Pause({500, 0, 100, 0, 100});
   return removed;
 }
 
-bool TMainForm::InstallInProcess(const TOption& option, const std::string& infPath, bool online) {
+bool TInstallRun::InstallInProcess(const TOption& option, const std::string& infPath, bool online) {
   if (!option.ServiceName.empty()) {
     LogLine("Stopping the service " + option.ServiceName +
             (option.ForceUninstallService ? " and removing it" : ""));
   }
   StopMonitorService(option.ServiceName, option.ServiceExe, option.ForceUninstallService);
-  ui::Pause({100, 0, 50, 0, 100});
+  Pause({100, 0, 50, 0, 100});
   SetLibraryErrorDisplay(option.InstallDll2K, false);
   // Windows 2000: the removed printer's driver is deleted only once the library
   // is loaded and about to install, so a run that ends before then can still
@@ -269,11 +270,17 @@ bool TMainForm::InstallInProcess(const TOption& option, const std::string& infPa
     LogLine("Driver " + FRemovedDriver +
             (DeletePrnDriver(FRemovedDriver) ? " deleted" : " not deleted"));
   };
-  if (!InstallByLibrary(Handle(), FErrorCode, infPath, option.OfflineEnumPrefix,
-                        option.InstallDll2K, FFoundPort, online, deleteOldDriver)) {
+  TLibraryInstall request;
+  request.ownerWindow = host_.OwnerWindow();
+  request.infPath = infPath;
+  request.offlinePrefix = option.OfflineEnumPrefix;
+  request.libraryPath = option.InstallDll2K;
+  request.online = online;
+  request.beforeInstall = deleteOldDriver;
+  if (!InstallByLibrary(request, FErrorCode, FFoundPort)) {
     return false;
   }
-  ui::Pause({100, 0, 100});
+  Pause({100, 0, 100});
   if (FileNamed(option.AfterRun)) {
     LogLine("AfterRun " + option.AfterRun + " started");
     Os().shell->WinExec(option.AfterRun, kShowCmdHide);
@@ -282,10 +289,10 @@ bool TMainForm::InstallInProcess(const TOption& option, const std::string& infPa
   return true;
 }
 
-void TMainForm::StartMonitorServiceOrRestart(const TOption& option) {
+void TInstallRun::StartMonitorServiceOrRestart(const TOption& option) {
   bool started = StartMonitorService(option.ServiceName, option.ServiceExe);
   if (!started) {
-    ui::Pause({100, 0, 100});
+    Pause({100, 0, 100});
     started = StartMonitorService(option.ServiceName, option.ServiceExe);
   }
   if (started) {
@@ -295,7 +302,7 @@ void TMainForm::StartMonitorServiceOrRestart(const TOption& option) {
   LogLine("Service " + option.ServiceName + " did not start: Setup.bat restarts the computer");
   Tell(kServiceRestartText, kServiceRestartCaption, kMbOk | kMbIconInformation);
   // The doubled backslash after the folder is accepted by Windows.
-  Os().shell->WinExec(ProgramFolder() + "\\Setup.bat", FQuietMode ? kShowCmdHide : kShowCmdShow);
+  Os().shell->WinExec(ProgramFolder() + "\\Setup.bat", mode_.quiet ? kShowCmdHide : kShowCmdShow);
 }
 
 }  // namespace pinst

@@ -1,0 +1,85 @@
+#include "app/run_result.h"
+
+#include "app/install_codes.h"
+#include "config/lang_format.h"
+#include "config/lang_strings.h"
+#include "engine/install_error.h"
+#include "platform/system.h"
+
+namespace pinst {
+
+std::optional<TResultBox> ResultBox(const TRunResult& result) {
+  const TLangStrings& lang = Lang();
+  switch (result.outcome) {
+    case TRunOutcome::kInstalled:
+      return TResultBox{FormatText(lang.StrInstallSuccess, result.port),
+                        kMbOk | kMbIconInformation};
+    case TRunOutcome::kInstalledRestart:
+      return TResultBox{
+          FormatText(lang.StrInstallSuccess, result.port) + "\r\n" + lang.StrRestartNotice,
+          kMbOk | kMbIconInformation};
+    case TRunOutcome::kCancelled:
+      if (result.code != kErrorInstallCancelled) return std::nullopt;
+      return TResultBox{lang.StrInstallCancelled, kMbOk};
+    case TRunOutcome::kFailed:
+      if (result.code == 0) return std::nullopt;
+      return TResultBox{
+          FormatCode(lang.StrInstallFailCode + "\r\n", result.code) + lang.StrRetryLater,
+          kMbOk | kMbIconError};
+    default:
+      return std::nullopt;
+  }
+}
+
+int ExitCodeFor(const TRunResult& result, bool automaticRun) {
+  if (!automaticRun) return kExitInstalled;
+  switch (result.outcome) {
+    case TRunOutcome::kInstalled:
+      return kExitInstalled;
+    case TRunOutcome::kInstalledRestart:
+      return kExitRestartNeeded;
+    case TRunOutcome::kCancelled:
+      return kExitCancelled;
+    default:
+      return kExitFailed;
+  }
+}
+
+std::string OutcomeLine(const TRunResult& result) {
+  const char* name = "failed";
+  switch (result.outcome) {
+    case TRunOutcome::kNone:
+      name = "no install ran";
+      break;
+    case TRunOutcome::kInstalled:
+      name = "installed";
+      break;
+    case TRunOutcome::kInstalledRestart:
+      name = "installed, a restart is needed";
+      break;
+    case TRunOutcome::kCancelled:
+      name = "cancelled";
+      break;
+    default:
+      break;
+  }
+  return std::string("Outcome: ") + name;
+}
+
+std::string InstallErrorText(const std::exception& error) {
+  const auto* raised = dynamic_cast<const TInstallError*>(&error);
+  if (!raised) return error.what();
+  const TLangStrings& lang = Lang();
+  switch (raised->Fault()) {
+    case TInstallFault::kLibraryMissing:
+      return lang.StrDllNotFound;
+    case TInstallFault::kLibraryFunctionMissing:
+      return lang.StrDllFunctionBad;
+    case TInstallFault::kModelUnreadable:
+      return FormatText(lang.StrModelUnreadable, raised->File());
+    default:
+      return FormatText(lang.StrInfUnreadable, raised->File());
+  }
+}
+
+}  // namespace pinst

@@ -1,0 +1,58 @@
+// How an install run ended, and what follows from it: the process exit code,
+// the box that tells the user and the log's outcome line, each made here once.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace pinst {
+
+enum class TRunOutcome : uint8_t {
+  kNone,  // no run, or one that has not reached the driver install
+  kInstalled,
+  kInstalledRestart,  // installed; the model's print processor wants a restart
+  kCancelled,
+  kFailed,
+  kAwaitingHelper,  // the 64-bit helper works and has not reported yet
+};
+
+struct TRunResult {
+  TRunResult() = default;
+  explicit TRunResult(TRunOutcome ended, uint32_t endCode = 0, std::string endPort = {})
+      : outcome(ended), code(endCode), port(std::move(endPort)) {}
+
+  TRunOutcome outcome = TRunOutcome::kNone;
+  // kFailed: the Windows or SetupAPI code (0: none known); kCancelled: the
+  // library's cancel code when the cancel is to be told, else 0.
+  uint32_t code = 0;
+  std::string port;  // kInstalled, kInstalledRestart: where the printer went
+
+  bool Installed() const {
+    return outcome == TRunOutcome::kInstalled || outcome == TRunOutcome::kInstalledRestart;
+  }
+};
+
+struct TResultBox {
+  std::string text;
+  uint32_t flags = 0;
+};
+
+// The box a run's end shows; nothing for an end the user chose without a word
+// (a declined question) or a failure that was told already.
+std::optional<TResultBox> ResultBox(const TRunResult& result);
+
+// The process exit code. Only an automatic install reports its outcome; a run a
+// person started ends the program with 0 whatever became of it.
+int ExitCodeFor(const TRunResult& result, bool automaticRun);
+
+// The log's outcome line ("Outcome: installed").
+std::string OutcomeLine(const TRunResult& result);
+
+// The words for an error raised during a run, from the text table; what() for
+// an error the installer did not raise itself.
+std::string InstallErrorText(const std::exception& error);
+
+}  // namespace pinst
