@@ -98,6 +98,8 @@ class Win32InstanceLock : public IInstanceLock {
 
 }  // namespace
 
+uint32_t Win32System::TickCountMs() { return ::GetTickCount(); }
+
 std::unique_ptr<IInstanceLock> Win32System::LockInstance(const std::string& name) {
   HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());
   const DWORD error = ::GetLastError();
