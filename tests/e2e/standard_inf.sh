@@ -95,7 +95,9 @@ new_prefix() {
 }
 
 in_prefix() { WINEPREFIX="$PREFIX" wine "$@"; }
-probe() { LANG=$LOCALE LC_ALL=$LOCALE in_prefix "$PI_PROBE" "$@" | tr -d '\r'; }
+# The locale reaches Wine through env, so that bash itself does not try to load it.
+in_locale() { env WINEPREFIX="$PREFIX" LANG="$LOCALE" LC_ALL="$LOCALE" wine "$@"; }
+probe() { in_locale "$PI_PROBE" "$@" | tr -d '\r'; }
 
 # expect_row LOCALE CODEPAGE SELECT NAME: the main window's printer box shows SELECT
 # and NAME, the first row of the list.
@@ -103,7 +105,7 @@ expect_row() {
   LOCALE=$1
   local want texts
   want="Button visible $(printf '%s%s' "$3" "$4" | hex "$2")"
-  (cd "$DIST" && LANG=$LOCALE LC_ALL=$LOCALE in_prefix PrinterInstaller.exe) &
+  (cd "$DIST" && in_locale PrinterInstaller.exe) &
   local pid=$!
   if ! probe wait TMainForm 30000 >/dev/null; then
     fail "no main window"
