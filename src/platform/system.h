@@ -45,6 +45,10 @@ class ISystem {
   // MessageBoxA; owner 0 means none. Returns the button pressed (kIdOk ...).
   virtual int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                              uint32_t flags) = 0;
+  // Bytes for standard output, as written: to the file, pipe or console the
+  // program's standard output handle names; else to the console of the program
+  // that started it (AttachConsole); else nowhere.
+  virtual void WriteStandardOutput(const std::string& bytes) = 0;
 };
 
 }  // namespace pinst

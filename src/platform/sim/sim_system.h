@@ -38,6 +38,7 @@ class SimSystem : public ISystem {
   std::vector<std::string> debugLines;
   std::vector<SimMessageBox> messageBoxes;
   std::vector<uint32_t> sleeps;
+  std::string standardOutput;  // every byte written to standard output
   SimTrace* trace = nullptr;
   SimFaults* faults = nullptr;
 
@@ -51,6 +52,7 @@ class SimSystem : public ISystem {
   std::string LocalDateTimeText() override;
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                      uint32_t flags) override;
+  void WriteStandardOutput(const std::string& bytes) override { standardOutput += bytes; }
 
  private:
   SimClock& clock_;

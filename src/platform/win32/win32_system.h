@@ -16,6 +16,7 @@ class Win32System : public ISystem {
   std::string LocalDateTimeText() override;
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                      uint32_t flags) override;
+  void WriteStandardOutput(const std::string& bytes) override;
 };
 
 }  // namespace pinst::win32
