@@ -22,6 +22,7 @@ constexpr int kExitFailed = 1603;         // any other failure
 constexpr int kExitInvalidCommandLine =
     1639;                                 // a mistyped switch, or one beside an unknown argument
 constexpr int kExitRestartNeeded = 3010;  // installed; a restart is asked for
-constexpr int kExitUnknownProduct = 1605;  // /Check, /Uninstall: nothing of the model installed
+// /Check, /Uninstall: nothing of the model installed.
+constexpr int kExitUnknownProduct = 1605;
 
 }  // namespace pinst

@@ -76,9 +76,7 @@ int RunList(const TIniOptions& options) {
     TOption option;
     options.GetOption(i, option);
     const TModelState state = StateOf(view, option.ModelName);
-    const char* installed = !read              ? "unknown"
-                            : state.installed ? "installed"
-                                              : "not installed";
+    const char* installed = !read ? "unknown" : state.installed ? "installed" : "not installed";
     SayLine(options.Sections[i] + "\t" + option.ModelName + "\t" + option.InstallSettingFile2K +
             "\t" + installed + "\t" + (state.installed ? state.portName : std::string()));
   }
@@ -103,10 +101,9 @@ int RunCheck(const TOption& option) {
             (state.isDefault ? ", the default printer" : ", not the default printer"));
     return kExitInstalled;
   }
-  SayLine("not installed: " + model + (state.printerNamed
-                                           ? ", the printer of that name uses the driver " +
-                                                 state.driverName
-                                           : ", no printer of that name"));
+  SayLine("not installed: " + model +
+          (state.printerNamed ? ", the printer of that name uses the driver " + state.driverName
+                              : ", no printer of that name"));
   return kExitUnknownProduct;
 }
 

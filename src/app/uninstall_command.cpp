@@ -41,8 +41,8 @@ std::string DriverOutcome(const TDriverRemovalResult& driver) {
     case TDriverRemoval::kNotInstalled:
       return "no driver of that name was installed";
     case TDriverRemoval::kInUse:
-      return "driver kept: " +
-             (driver.usedBy.empty() ? std::string("in use") : "used by the printer " + driver.usedBy);
+      return "driver kept: " + (driver.usedBy.empty() ? std::string("in use")
+                                                      : "used by the printer " + driver.usedBy);
     case TDriverRemoval::kRefused:
       break;
   }

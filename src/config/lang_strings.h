@@ -59,11 +59,12 @@ struct TLangStrings {
   std::string StrUnknownModel;     // /Model= names no model; %s: the name
   std::string StrModelUnreadable;  // the INF names no model; %s: the INF
   std::string StrInfUnreadable;    // the INF cannot be read; %s: the INF
-  std::string StrUninstallQuestion;  // /Uninstall: go ahead? %s: the model
-  std::string StrUninstallDone;      // removed; %s: the model
-  std::string StrUninstallBusy;      // kept, jobs queued; %s: the model
-  std::string StrUninstallFailed;    // could not be removed; %s: the model
-  std::string StrUninstallNothing;   // nothing of the model installed; %s: the model
+  // /Uninstall's question and results; %s: the model.
+  std::string StrUninstallQuestion;
+  std::string StrUninstallDone;
+  std::string StrUninstallBusy;  // kept: jobs queued
+  std::string StrUninstallFailed;
+  std::string StrUninstallNothing;  // nothing of the model installed
 };
 
 // The table of one language.

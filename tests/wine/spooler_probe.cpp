@@ -1,13 +1,34 @@
 // Reads the spooler's state for the end-to-end scripts, one line each:
 //   printer NAME|PORT|PRINT PROCESSOR|DATATYPE|DRIVER    every local printer, in order
 //   default NAME                                          the default printer, if any
+// With the argument "drivers", instead:
+//   driver NAME                                           every installed driver
 #include <windows.h>
 #include <winspool.h>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
-int main() {
+namespace {
+
+int ListDrivers() {
+  DWORD needed = 0;
+  DWORD count = 0;
+  ::EnumPrinterDriversA(nullptr, nullptr, 1, nullptr, 0, &needed, &count);
+  std::vector<BYTE> buffer(needed + 1);
+  if (needed > 0 &&
+      ::EnumPrinterDriversA(nullptr, nullptr, 1, buffer.data(), needed, &needed, &count)) {
+    const auto* drivers = reinterpret_cast<const DRIVER_INFO_1A*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i) std::printf("driver %s\n", drivers[i].pName);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "drivers") == 0) return ListDrivers();
   DWORD needed = 0;
   DWORD count = 0;
   ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
