@@ -1,0 +1,79 @@
+#!/bin/bash
+# The deployment switches on the real exe: installed with /Quiet /Model=, then
+# /Check says so (exit code 0, its line in the redirected output), /List lists both
+# sample models with the installed one marked, /Uninstall /Quiet removes the printer
+# and its driver (the spooler lists neither afterwards), and a second /Uninstall and
+# a /Check end with 1605 (69: Wine passes the low byte on).
+set -u
+cd "$(dirname "$0")/../.."
+. scripts/wine-lib.sh
+SPOOLER="$PI_WIN_TREE/tests/wine/spooler_probe.exe"
+MODEL="Tessaly TP-58"
+for need in "$PI_EXE" "$SPOOLER"; do
+  [ -e "$need" ] || { echo "  missing $need"; exit 1; }
+done
+flavour_note
+
+status=0
+fail() { echo "  $STEP: $*"; status=1; }
+
+DIST="$BUILD/e2e/deploy_switches/dist"
+stage_dist "$DIST"
+base=$(main_prefix) || exit 1
+PREFIX="$BUILD/wine/deploy-switches"
+fresh_prefix "$base" "$PREFIX"
+LOG="$PREFIX/drive_c/deploy.log"
+in_prefix() { WINEPREFIX="$PREFIX" wine "$@"; }
+
+# run ARGS...: the exe in the distribution with its output redirected to a file;
+# $RC the exit code, $OUT the output with CR LF kept.
+run() {
+  (cd "$DIST" && in_prefix PrinterInstaller.exe "$@" '/Log=C:\deploy.log' >"$DIST/.out" 2>/dev/null)
+  RC=$?
+  OUT=$(cat "$DIST/.out")
+  echo "  $STEP: exit code $RC; output: $(sed 's/\r$/\\r/' "$DIST/.out" | tr '\n' '|' | tr '\t' '>')"
+}
+spooler() { in_prefix "$SPOOLER" "$@" 2>/dev/null | tr -d '\r'; }
+
+STEP="install"
+run /Quiet "/Model=$MODEL"
+[ "$RC" = 0 ] || fail "exit code $RC"
+spooler | grep -qF "printer $MODEL|COM1:|" || fail "no printer $MODEL on COM1: $(spooler | tr '\n' '|')"
+
+STEP="/Check"
+run /Check "/Model=$MODEL"
+[ "$RC" = 0 ] || fail "exit code $RC"
+[ "$OUT" = $'installed: Tessaly TP-58, port COM1:, the default printer\r' ] || fail "output: $OUT"
+
+STEP="/List"
+run /List
+[ "$RC" = 0 ] || fail "exit code $RC"
+want=$'XP100\tTessaly XP-100\ti386\\XP100.inf\tnot installed\t\r\nTP58\tTessaly TP-58\ti386\\TP58.inf\tinstalled\tCOM1:\r'
+[ "$OUT" = "$want" ] || fail "output: $OUT"
+
+STEP="/Uninstall"
+run /Uninstall /Quiet "/Model=$MODEL"
+[ "$RC" = 0 ] || fail "exit code $RC"
+[ "$OUT" = $'removed: Tessaly TP-58, driver removed\r' ] || fail "output: $OUT"
+left=$(spooler; spooler drivers)
+grep -qF "$MODEL" <<<"$left" && fail "the spooler still lists: $(tr '\n' '|' <<<"$left")"
+echo "  $STEP: the spooler afterwards: $(tr '\n' '|' <<<"$left")"
+
+STEP="second /Uninstall"
+run /Uninstall /Quiet "/Model=$MODEL"
+[ "$RC" = $((1605 & 255)) ] || fail "exit code $RC, expected 1605's low byte"
+[ "$OUT" = $'not installed: Tessaly TP-58, no printer of that name\r' ] || fail "output: $OUT"
+
+STEP="/Check after"
+run /Check "/Model=$MODEL"
+[ "$RC" = $((1605 & 255)) ] || fail "exit code $RC, expected 1605's low byte"
+[ "$OUT" = $'not installed: Tessaly TP-58, no printer of that name\r' ] || fail "output: $OUT"
+
+STEP="log"
+exits=$(tr -d '\r' <"$LOG" | grep -o 'Exit code [0-9]*' | tr '\n' ',')
+[ "$exits" = "Exit code 0,Exit code 0,Exit code 0,Exit code 0,Exit code 1605,Exit code 1605," ] ||
+  fail "exit codes logged: $exits"
+[ "$status" = 0 ] || { echo "  the log:"; sed 's/^/    /' "$LOG"; }
+
+WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
+exit $status
