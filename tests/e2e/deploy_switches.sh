@@ -1,15 +1,16 @@
 #!/bin/bash
 # The deployment switches on the real exe: installed with /Quiet /Model=, then
 # /Check says so (exit code 0, its line in the redirected output), /List lists both
-# sample models with the installed one marked, /Uninstall /Quiet removes the printer
-# and its driver (the spooler lists neither afterwards), and a second /Uninstall and
-# a /Check end with 1605 (69: Wine passes the low byte on).
+# sample models with the installed one marked, /Uninstall without /Quiet asks and a
+# No changes nothing, /Uninstall /Quiet removes the printer and its driver (the
+# spooler lists neither afterwards), and a second /Uninstall and a /Check end with
+# 1605 (69: Wine passes the low byte on).
 set -u
 cd "$(dirname "$0")/../.."
 . scripts/wine-lib.sh
 SPOOLER="$PI_WIN_TREE/tests/wine/spooler_probe.exe"
 MODEL="Tessaly TP-58"
-for need in "$PI_EXE" "$SPOOLER"; do
+for need in "$PI_EXE" "$PI_PROBE" "$SPOOLER"; do
   [ -e "$need" ] || { echo "  missing $need"; exit 1; }
 done
 flavour_note
@@ -51,6 +52,18 @@ run /List
 want=$'XP100\tTessaly XP-100\ti386\\XP100.inf\tnot installed\t\r\nTP58\tTessaly TP-58\ti386\\TP58.inf\tinstalled\tCOM1:\r'
 [ "$OUT" = "$want" ] || fail "output: $OUT"
 
+# A person is asked first; No leaves everything as it was.
+STEP="/Uninstall, declined"
+(cd "$DIST" && in_prefix PrinterInstaller.exe /Uninstall "/Model=$MODEL" '/Log=C:\deploy.log' >/dev/null 2>&1; echo $? >"$DIST/.rc") &
+question=$(printf 'Remove the printer "%s" and its driver' "$MODEL" | od -An -tx1 | tr -d ' \n' | tr a-f A-F)
+box_shows "$question" || fail "no question: $BOX_TEXTS"
+in_prefix "$PI_PROBE" click-id '#32770' 7 >/dev/null 2>&1
+wait
+RC=$(cat "$DIST/.rc")
+echo "  $STEP: exit code $RC after No to the question"
+[ "$RC" = $((1602 & 255)) ] || fail "exit code $RC, expected 1602's low byte"
+spooler | grep -qF "printer $MODEL|COM1:|" || fail "the printer is gone"
+
 STEP="/Uninstall"
 run /Uninstall /Quiet "/Model=$MODEL"
 [ "$RC" = 0 ] || fail "exit code $RC"
@@ -71,7 +84,7 @@ run /Check "/Model=$MODEL"
 
 STEP="log"
 exits=$(tr -d '\r' <"$LOG" | grep -o 'Exit code [0-9]*' | tr '\n' ',')
-[ "$exits" = "Exit code 0,Exit code 0,Exit code 0,Exit code 0,Exit code 1605,Exit code 1605," ] ||
+[ "$exits" = "Exit code 0,Exit code 0,Exit code 0,Exit code 1602,Exit code 0,Exit code 1605,Exit code 1605," ] ||
   fail "exit codes logged: $exits"
 [ "$status" = 0 ] || { echo "  the log:"; sed 's/^/    /' "$LOG"; }
 
