@@ -20,7 +20,7 @@ namespace {
 
 ui::TFormDesign MainDesign() {
   ui::TFormDesign d;
-  d.className = "TMainForm";
+  d.className = kMainWindowClass;
   d.clientWidth = 657;
   d.clientHeight = 450;
   d.border = UiBorder::kSizeable;
@@ -135,8 +135,16 @@ void TMainForm::FormCreate(const std::vector<std::string>& args) {
     ui::Application().BoxFilter = QuietBoxAnswer;
     quietHost_ = std::make_unique<TQuietHost>(*this);
   }
-  run_ = std::make_unique<TInstallRun>(quietHost_ ? static_cast<IRunHost&>(*quietHost_) : *this,
-                                       TRunMode{FHideMode, FQuietMode});
+  TRunMode mode;
+  mode.hidden = FHideMode;
+  mode.quiet = FQuietMode;
+  mode.noRestart = FCommandLine.noRestart;
+  // No one waits at a deployment tool's console: its commands get a limit too.
+  const uint32_t limitMs = FCommandLine.TimeoutSeconds() * 1000;
+  if (FHideMode || FCommandLine.model) mode.commandLimitMs = limitMs;
+  mode.helperLimitMs = limitMs;
+  run_ =
+      std::make_unique<TInstallRun>(quietHost_ ? static_cast<IRunHost&>(*quietHost_) : *this, mode);
   if (FCommandLine.logFile || FHideMode || FCommandLine.model) OpenRunLog(FCommandLine, args_);
   TimerSetup64Error.SetEnabled(false);
   FOptions = std::make_unique<TIniOptions>();

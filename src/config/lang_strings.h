@@ -59,6 +59,11 @@ struct TLangStrings {
   std::string StrUnknownModel;     // /Model= names no model; %s: the name
   std::string StrModelUnreadable;  // the INF names no model; %s: the INF
   std::string StrInfUnreadable;    // the INF cannot be read; %s: the INF
+  std::string StrNoPrinterCreated;  // the install left no printer; %s: its name
+  std::string StrSpoolerNotRunning;  // nothing was changed
+  std::string StrUnsupportedMachine;  // Windows on ARM: nothing was changed
+  std::string StrPrinterRestored;  // the old printer put back; %s: its name
+  std::string StrPrinterNotRestored;  // the old printer is lost; %s: its name
   // /Uninstall's question and results; %s: the model.
   std::string StrUninstallQuestion;
   std::string StrUninstallDone;

@@ -34,6 +34,13 @@ class SimProcess : public IProcess {
     clock_.Advance(step);
     return HasEnded(*state_, clock_);
   }
+  void Terminate(uint32_t exitCode) override {
+    if (HasEnded(*state_, clock_)) return;
+    state_->endless = false;
+    state_->endsAtMs = clock_.NowMs();
+    state_->exitCode = exitCode;
+    state_->terminated = true;
+  }
 
  private:
   std::shared_ptr<SimProcessState> state_;

@@ -124,6 +124,13 @@ TEST_F(CompletionTest, HelperReportsOrTheWatchdogEndsTheRun) {
        {Failure("00000643")},
        TRunOutcome::kFailed},
       {"crashes", std::nullopt, 0xC0000005u, true, {Failure("C0000005")}, TRunOutcome::kFailed},
+      // 259 reads as "still running": no report and that code is no outcome.
+      {"ends with 259 and no report",
+       std::nullopt,
+       259u,
+       true,
+       {Failure("00000643")},
+       TRunOutcome::kFailed},
       {"could not be started",
        std::nullopt,
        std::nullopt,
