@@ -13,7 +13,7 @@ class Win32System : public ISystem {
   std::string WideToAnsi(const std::u16string& text) override;
   void DebugOutput(const std::string& line) override;
   void Sleep(uint32_t milliseconds) override;
-  uint32_t TickCountMs() override { return ::GetTickCount(); }
+  uint32_t TickCountMs() override;
   std::string LocalDateTimeText() override;
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                      uint32_t flags) override;
