@@ -20,6 +20,9 @@ fail() { echo "  $STEP: $*"; status=1; }
 
 DIST="$BUILD/e2e/deploy_switches/dist"
 stage_dist "$DIST"
+# The TP-58 section names no library: its default i386\inst2k.dll is not staged in
+# the 64-bit flavour, whose in-process library is X64\inst2k64.dll.
+[ "$WINE_FLAVOUR" = 64 ] && sed -i '0,/^\[TP58\]/s//[TP58]\nInstallDll2K=X64\\inst2k64.dll/' "$DIST/install.ini"
 base=$(main_prefix) || exit 1
 PREFIX="$BUILD/wine/deploy-switches"
 fresh_prefix "$base" "$PREFIX"
