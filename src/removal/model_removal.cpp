@@ -8,6 +8,7 @@
 #include "platform/spooler.h"
 #include "platform/system.h"
 #include "removal/default_printer.h"
+#include "spooler/driver_list.h"
 #include "spooler/dyn_spooler.h"
 #include "spooler/job_ops.h"
 #include "spooler/printer_ops.h"
@@ -20,7 +21,8 @@ namespace {
 constexpr uint32_t kDriverRetryPauseMs = 2000;
 
 bool DeleteDriver(const std::string& driverName, uint32_t deleteFlag) {
-  return DynDeletePrinterDriverEx(std::nullopt, std::nullopt, driverName, deleteFlag, 0);
+  return DynDeletePrinterDriverEx(std::nullopt, NativeDriverEnvironment(), driverName, deleteFlag,
+                                  0);
 }
 
 }  // namespace

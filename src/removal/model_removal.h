@@ -40,8 +40,8 @@ struct TDriverRemovalResult {
   uint32_t error = 0;  // for kRefused
 };
 
-// Deletes the driver (with its unused files where the spooler can) unless a
-// printer still uses it.
+// Deletes the driver of the machine's own environment (with its unused files
+// where the spooler can) unless a printer still uses it.
 TDriverRemovalResult RemoveUnusedDriver(const std::string& driverName);
 
 }  // namespace pinst

@@ -2,7 +2,8 @@
 //   printer NAME|PORT|PRINT PROCESSOR|DATATYPE|DRIVER    every local printer, in order
 //   default NAME                                          the default printer, if any
 // With the argument "drivers", instead:
-//   driver NAME                                           every installed driver
+//   driver NAME|ENVIRONMENT                               every installed driver, of
+//                                                         every environment
 #include <windows.h>
 #include <winspool.h>
 
@@ -15,12 +16,15 @@ namespace {
 int ListDrivers() {
   DWORD needed = 0;
   DWORD count = 0;
-  ::EnumPrinterDriversA(nullptr, nullptr, 1, nullptr, 0, &needed, &count);
+  char all[] = "all";
+  ::EnumPrinterDriversA(nullptr, all, 2, nullptr, 0, &needed, &count);
   std::vector<BYTE> buffer(needed + 1);
   if (needed > 0 &&
-      ::EnumPrinterDriversA(nullptr, nullptr, 1, buffer.data(), needed, &needed, &count)) {
-    const auto* drivers = reinterpret_cast<const DRIVER_INFO_1A*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i) std::printf("driver %s\n", drivers[i].pName);
+      ::EnumPrinterDriversA(nullptr, all, 2, buffer.data(), needed, &needed, &count)) {
+    const auto* drivers = reinterpret_cast<const DRIVER_INFO_2A*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i) {
+      std::printf("driver %s|%s\n", drivers[i].pName, drivers[i].pEnvironment);
+    }
   }
   return 0;
 }

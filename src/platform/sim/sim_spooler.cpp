@@ -364,9 +364,11 @@ bool SimSpooler::EnumPortsA(uint32_t bufferSize, std::vector<PortInfo2>& out, ui
   return true;
 }
 
-bool SimSpooler::EnumPrinterDriversA(uint32_t bufferSize, std::vector<std::string>& names,
+bool SimSpooler::EnumPrinterDriversA(const std::optional<std::string>& environment,
+                                     uint32_t bufferSize, std::vector<std::string>& names,
                                      uint32_t& needed) {
   names.clear();
+  driverListEnvironments.push_back(environment);
   needed = 0;
   if (Injected("spooler.EnumPrinterDriversA")) return false;
   for (const std::string& d : drivers) needed += 4 + static_cast<uint32_t>(d.size()) + 1;

@@ -223,6 +223,23 @@ TEST_F(SwitchCommandTest, QuietUninstallRemovesOnlyWhatIsTheModelsAndIdle) {
   }
 }
 
+// A 32-bit program on 64-bit Windows would list and delete the 32-bit drivers by
+// default; the model's driver there is the 64-bit one the helper installed.
+TEST_F(SwitchCommandTest, UnderWow64TheDriversOfThe64BitEnvironmentAreMeant) {
+  win.system.wow64 = true;
+  Installed();
+  EXPECT_EQ(Run({"/Uninstall", "/Quiet", "/Model=TP58"}), kExitInstalled);
+  ASSERT_FALSE(win.spooler.driverDeletions.empty());
+  EXPECT_EQ(win.spooler.driverDeletions.back().environment, "Windows x64");
+  win.spooler.drivers.push_back(kTp58);
+  EXPECT_EQ(Run({"/Uninstall", "/Quiet", "/Model=TP58"}), kExitInstalled);
+  ASSERT_FALSE(win.spooler.driverListEnvironments.empty());
+  EXPECT_EQ(win.spooler.driverListEnvironments.back(), "Windows x64");
+  win.system.wow64 = false;
+  EXPECT_EQ(Run({"/Uninstall", "/Quiet", "/Model=TP58"}), kExitUnknownProduct);
+  EXPECT_EQ(win.spooler.driverListEnvironments.back(), std::nullopt);
+}
+
 TEST_F(SwitchCommandTest, UninstallAsksAPersonFirstAndTellsTheResult) {
   const std::string question =
       "box 24 Printer Installer: Remove the printer \"Tessaly TP-58\" and its driver from this "
