@@ -28,6 +28,7 @@ class SpinningConsole : public pinst::IConsole {
    public:
     explicit NoWait(std::unique_ptr<pinst::IConsoleChild> c) : c_(std::move(c)) {}
     bool WaitForExit(uint32_t) override { return c_->WaitForExit(0); }
+    void Terminate(uint32_t exitCode) override { c_->Terminate(exitCode); }
     void CloseThreadHandle() override { c_->CloseThreadHandle(); }
     void CloseProcessHandle() override { c_->CloseProcessHandle(); }
     void Terminate(uint32_t exitCode) override { c_->Terminate(exitCode); }

@@ -29,5 +29,7 @@ constexpr int kExitInvalidCommandLine =
     1639;                                  // a mistyped switch, or one beside an unknown argument
 constexpr int kExitRestartStarted = 1641;  // installed; the computer is being restarted
 constexpr int kExitRestartNeeded = 3010;   // installed; a restart is asked for
+// /Check, /Uninstall: nothing of the model installed.
+constexpr int kExitUnknownProduct = 1605;
 
 }  // namespace pinst

@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/installer_windows.h"
 #include "app/run_log_start.h"
+#include "app/switch_commands.h"
 #include "config/lang_format.h"
 #include "config/lang_strings.h"
 #include "pi_version.h"
@@ -60,6 +61,9 @@ int RunInstaller(const std::vector<std::string>& args) {
       ShowUsage(kMbIconInformation);
     }
     return kExitInstalled;
+  }
+  if (commandLine.check || commandLine.list || commandLine.uninstall) {
+    return Finish(RunSwitchCommand(commandLine, args));
   }
 
   TInstallerWindows windows(args);

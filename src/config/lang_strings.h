@@ -64,6 +64,12 @@ struct TLangStrings {
   std::string StrUnsupportedMachine;  // Windows on ARM: nothing was changed
   std::string StrPrinterRestored;  // the old printer put back; %s: its name
   std::string StrPrinterNotRestored;  // the old printer is lost; %s: its name
+  // /Uninstall's question and results; %s: the model.
+  std::string StrUninstallQuestion;
+  std::string StrUninstallDone;
+  std::string StrUninstallBusy;  // kept: jobs queued
+  std::string StrUninstallFailed;
+  std::string StrUninstallNothing;  // nothing of the model installed
 };
 
 // The table of one language.

@@ -218,6 +218,11 @@ class ISpooler {
                              std::vector<PrinterInfo4>& printers, uint32_t& needed) = 0;
   // EnumPortsA for the local machine, level 2.
   virtual bool EnumPortsA(uint32_t bufferSize, std::vector<PortInfo2>& ports, uint32_t& needed) = 0;
+  // EnumPrinterDriversA for the local machine at level 1: the names of the drivers
+  // installed for the environment (none: the caller's own).
+  virtual bool EnumPrinterDriversA(const std::optional<std::string>& environment,
+                                   uint32_t bufferSize, std::vector<std::string>& names,
+                                   uint32_t& needed) = 0;
   // OpenPrinterA; no defaults gives the plain PRINTER_ACCESS_USE opening.
   virtual PrinterHandle OpenPrinterA(const std::string& name,
                                      const std::optional<PrinterDefaults>& defaults) = 0;

@@ -65,6 +65,10 @@ class ISystem {
   // Brings the visible top-level window of that class, of another process, to
   // the front; false when there is none.
   virtual bool ActivateWindowOfClass(const std::string& className) = 0;
+  // Bytes for standard output, as written: to the file, pipe or console the
+  // program's standard output handle names; else to the console of the program
+  // that started it (AttachConsole); else nowhere.
+  virtual void WriteStandardOutput(const std::string& bytes) = 0;
 };
 
 }  // namespace pinst

@@ -12,11 +12,15 @@
 
 namespace pinst {
 
-bool PrinterExists(const std::string& printerName, bool* listRead) {
-  std::vector<PrinterInfo2> printers;
-  const bool read = CallWithNeededSize([&](uint32_t size, uint32_t& needed) {
+bool ReadLocalPrinters(std::vector<PrinterInfo2>& printers) {
+  return CallWithNeededSize([&](uint32_t size, uint32_t& needed) {
     return Os().spooler->EnumPrintersA(kPrinterEnumLocal, size, printers, needed);
   });
+}
+
+bool PrinterExists(const std::string& printerName, bool* listRead) {
+  std::vector<PrinterInfo2> printers;
+  const bool read = ReadLocalPrinters(printers);
   if (listRead) *listRead = read;
   if (!read) return false;
   const uint32_t codePage = Os().system->GetAnsiCodePage();

@@ -3,12 +3,19 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "platform/spooler.h"
 
 namespace pinst {
 
 // A local printer has this name, compared without regard to (ASCII) case.
 // listRead (when given) says whether the spooler's list could be read at all.
 bool PrinterExists(const std::string& printerName, bool* listRead = nullptr);
+
+// Every local printer's level-2 record, in the spooler's order; false (with the
+// spooler's last error) when the list cannot be read.
+bool ReadLocalPrinters(std::vector<PrinterInfo2>& printers);
 
 // The printer's port (a comma-separated list for a printer on several ports);
 // empty when the printer cannot be opened or read.

@@ -1,13 +1,38 @@
 // Reads the spooler's state for the end-to-end scripts, one line each:
 //   printer NAME|PORT|PRINT PROCESSOR|DATATYPE|DRIVER    every local printer, in order
 //   default NAME                                          the default printer, if any
+// With the argument "drivers", instead:
+//   driver NAME|ENVIRONMENT                               every installed driver, of
+//                                                         every environment
 #include <windows.h>
 #include <winspool.h>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
-int main() {
+namespace {
+
+int ListDrivers() {
+  DWORD needed = 0;
+  DWORD count = 0;
+  char all[] = "all";
+  ::EnumPrinterDriversA(nullptr, all, 2, nullptr, 0, &needed, &count);
+  std::vector<BYTE> buffer(needed + 1);
+  if (needed > 0 &&
+      ::EnumPrinterDriversA(nullptr, all, 2, buffer.data(), needed, &needed, &count)) {
+    const auto* drivers = reinterpret_cast<const DRIVER_INFO_2A*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i) {
+      std::printf("driver %s|%s\n", drivers[i].pName, drivers[i].pEnvironment);
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "drivers") == 0) return ListDrivers();
   DWORD needed = 0;
   DWORD count = 0;
   ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);

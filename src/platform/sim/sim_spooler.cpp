@@ -364,6 +364,19 @@ bool SimSpooler::EnumPortsA(uint32_t bufferSize, std::vector<PortInfo2>& out, ui
   return true;
 }
 
+bool SimSpooler::EnumPrinterDriversA(const std::optional<std::string>& environment,
+                                     uint32_t bufferSize, std::vector<std::string>& names,
+                                     uint32_t& needed) {
+  names.clear();
+  driverListEnvironments.push_back(environment);
+  needed = 0;
+  if (Injected("spooler.EnumPrinterDriversA")) return false;
+  for (const std::string& d : drivers) needed += 4 + static_cast<uint32_t>(d.size()) + 1;
+  if (bufferSize < needed) return Fail(kErrorInsufficientBuffer);
+  names = drivers;
+  return true;
+}
+
 PrinterHandle SimSpooler::OpenById(uint32_t id, uint32_t access) {
   return std::make_unique<Handle>(*this, id, access);
 }

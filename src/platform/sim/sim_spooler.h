@@ -90,6 +90,7 @@ class SimSpooler : public ISpooler {
   int openHandles = 0;  // printer handles not yet closed
   std::vector<SimOpen> opens;
   std::vector<SimDriverDeletion> driverDeletions;
+  std::vector<std::optional<std::string>> driverListEnvironments;  // of every driver listing
   std::vector<std::string> defaultPrinterSets;  // every SetDefaultPrinterA argument
   int getDefaultPrinterCalls = 0;
   SimTrace* trace = nullptr;
@@ -106,6 +107,8 @@ class SimSpooler : public ISpooler {
   bool EnumPrintersA(uint32_t flags, uint32_t bufferSize, std::vector<PrinterInfo4>& printers,
                      uint32_t& needed) override;
   bool EnumPortsA(uint32_t bufferSize, std::vector<PortInfo2>& ports, uint32_t& needed) override;
+  bool EnumPrinterDriversA(const std::optional<std::string>& environment, uint32_t bufferSize,
+                           std::vector<std::string>& names, uint32_t& needed) override;
   PrinterHandle OpenPrinterA(const std::string& name,
                              const std::optional<PrinterDefaults>& defaults) override;
   PrinterHandle AddPrinterA(const PrinterInfo2& info) override;

@@ -47,6 +47,7 @@ class SimSystem : public ISystem {
   std::vector<std::string> debugLines;
   std::vector<SimMessageBox> messageBoxes;
   std::vector<uint32_t> sleeps;
+  std::string standardOutput;  // every byte written to standard output
   SimTrace* trace = nullptr;
   SimFaults* faults = nullptr;
 
@@ -67,6 +68,7 @@ class SimSystem : public ISystem {
                      uint32_t flags) override;
   std::unique_ptr<IInstanceLock> LockInstance(const std::string& name) override;
   bool ActivateWindowOfClass(const std::string& className) override;
+  void WriteStandardOutput(const std::string& bytes) override { standardOutput += bytes; }
 
  private:
   SimClock& clock_;

@@ -263,6 +263,26 @@ bool Win32Spooler::EnumPortsA(uint32_t bufferSize, std::vector<PortInfo2>& ports
   return true;
 }
 
+bool Win32Spooler::EnumPrinterDriversA(const std::optional<std::string>& environment,
+                                       uint32_t bufferSize, std::vector<std::string>& names,
+                                       uint32_t& needed) {
+  names.clear();
+  std::vector<BYTE> buffer(bufferSize);
+  std::string env = environment.value_or(std::string());
+  DWORD cbNeeded = 0;
+  DWORD returned = 0;
+  const BOOL ok = ::EnumPrinterDriversA(nullptr, environment ? env.data() : nullptr, 1,
+                                        BufferOrNull(buffer), bufferSize, &cbNeeded, &returned);
+  KeepLastError keep;
+  needed = cbNeeded;
+  if (!ok) return false;
+  const auto* records = reinterpret_cast<const DRIVER_INFO_1A*>(buffer.data());
+  for (DWORD i = 0; i < Fitting<DRIVER_INFO_1A>(returned, buffer); ++i) {
+    names.push_back(Text(records[i].pName));
+  }
+  return true;
+}
+
 PrinterHandle Win32Spooler::OpenPrinterA(const std::string& name,
                                          const std::optional<PrinterDefaults>& defaults) {
   std::string printerName = name;

@@ -11,6 +11,8 @@ class Win32Spooler : public ISpooler {
   bool EnumPrintersA(uint32_t flags, uint32_t bufferSize, std::vector<PrinterInfo4>& printers,
                      uint32_t& needed) override;
   bool EnumPortsA(uint32_t bufferSize, std::vector<PortInfo2>& ports, uint32_t& needed) override;
+  bool EnumPrinterDriversA(const std::optional<std::string>& environment, uint32_t bufferSize,
+                           std::vector<std::string>& names, uint32_t& needed) override;
   PrinterHandle OpenPrinterA(const std::string& name,
                              const std::optional<PrinterDefaults>& defaults) override;
   PrinterHandle AddPrinterA(const PrinterInfo2& info) override;

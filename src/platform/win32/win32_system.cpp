@@ -66,6 +66,8 @@ void Win32System::DebugOutput(const std::string& line) { ::OutputDebugStringA(li
 
 void Win32System::Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
 
+uint32_t Win32System::TickCountMs() { return ::GetTickCount(); }
+
 std::string Win32System::LocalDateTimeText() {
   SYSTEMTIME now;
   ::GetLocalTime(&now);

@@ -20,6 +20,7 @@ class Win32System : public ISystem {
                      uint32_t flags) override;
   std::unique_ptr<IInstanceLock> LockInstance(const std::string& name) override;
   bool ActivateWindowOfClass(const std::string& className) override;
+  void WriteStandardOutput(const std::string& bytes) override;
 };
 
 }  // namespace pinst::win32

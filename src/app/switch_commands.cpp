@@ -1,0 +1,110 @@
+#include "app/switch_commands.h"
+
+#include "app/install_codes.h"
+#include "app/model_state.h"
+#include "app/run_log_start.h"
+#include "app/standard_output.h"
+#include "config/lang_format.h"
+#include "config/lang_strings.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "platform/spooler.h"
+#include "platform/system.h"
+#include "removal/hex_code.h"
+#include "sys/run_log.h"
+#include "ui/application.h"
+
+namespace pinst {
+
+namespace {
+
+std::string SpoolerError() { return "error 0x" + HexCode8(Os().spooler->GetLastError()); }
+
+const char* SwitchName(const TCommandLine& commandLine) {
+  return commandLine.list ? "/List" : commandLine.check ? "/Check" : "/Uninstall";
+}
+
+// A box for a person; a quiet run, and /Check, never shows one.
+void Tell(const TCommandLine& commandLine, const std::string& text) {
+  if (!commandLine.uninstall || commandLine.quiet) return;
+  LogLine("Message: " + text);
+  ui::MessageDlg(nullptr, text, Lang().StrInstallerTitle, kMbOk | kMbIconError);
+}
+
+}  // namespace
+
+int RunSwitchCommand(const TCommandLine& commandLine, const std::vector<std::string>& args) {
+  OpenRunLog(commandLine, args);
+  if (int{commandLine.check} + int{commandLine.list} + int{commandLine.uninstall} > 1) {
+    SayLine("refused: only one of /Check, /List and /Uninstall at a time");
+    return kExitInvalidCommandLine;
+  }
+  TIniOptions options;
+  options.LoadFromFile("install.ini");
+  LogLine("install.ini: " + std::to_string(options.Count) + " model(s) in " +
+          Os().files->CurrentDirectory());
+  if (commandLine.list) return RunList(options);
+
+  if (!commandLine.model) {
+    SayLine(std::string("refused: ") + SwitchName(commandLine) + " needs /Model=NAME");
+    Tell(commandLine, Lang().StrUsage);
+    return kExitInvalidCommandLine;
+  }
+  const std::string& name = *commandLine.model;
+  const int index = options.FindModel(name);
+  if (index < 0) {
+    SayLine("unknown model: " + name + " is not in install.ini");
+    Tell(commandLine, FormatText(Lang().StrUnknownModel, name));
+    return kExitNothingToInstall;
+  }
+  LogLine("/Model=" + name + ": section [" + options.Sections[index] + "]");
+  TOption option;
+  options.GetOption(index, option);
+  if (commandLine.check) return RunCheck(option);
+  return RunUninstall(option, commandLine.quiet);
+}
+
+int RunList(const TIniOptions& options) {
+  if (options.Count == 0) {
+    LogLine("install.ini lists no model: nothing to list");
+    return kExitNothingToInstall;
+  }
+  TSpoolerView view;
+  const bool read = ReadSpoolerView(view);
+  if (!read) LogLine("The spooler's printer list cannot be read: " + SpoolerError());
+  for (int i = 0; i < options.Count; ++i) {
+    TOption option;
+    options.GetOption(i, option);
+    const TModelState state = StateOf(view, option.ModelName);
+    const char* installed = !read ? "unknown" : state.installed ? "installed" : "not installed";
+    SayLine(options.Sections[i] + "\t" + option.ModelName + "\t" + option.InstallSettingFile2K +
+            "\t" + installed + "\t" + (state.installed ? state.portName : std::string()));
+  }
+  return read ? kExitInstalled : kExitFailed;
+}
+
+int RunCheck(const TOption& option) {
+  const std::string& model = option.ModelName;
+  if (model.empty()) {
+    SayLine("cannot tell: " + option.InstallSettingFile2K + " names no model");
+    return kExitFailed;
+  }
+  TSpoolerView view;
+  if (!ReadSpoolerView(view)) {
+    SayLine("cannot tell: " + model + ", the spooler's printer list cannot be read (" +
+            SpoolerError() + ")");
+    return kExitFailed;
+  }
+  const TModelState state = StateOf(view, model);
+  if (state.installed) {
+    SayLine("installed: " + model + ", port " + state.portName +
+            (state.isDefault ? ", the default printer" : ", not the default printer"));
+    return kExitInstalled;
+  }
+  SayLine("not installed: " + model +
+          (state.printerNamed ? ", the printer of that name uses the driver " + state.driverName
+                              : ", no printer of that name"));
+  return kExitUnknownProduct;
+}
+
+}  // namespace pinst
