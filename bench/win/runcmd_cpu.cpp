@@ -31,7 +31,6 @@ class SpinningConsole : public pinst::IConsole {
     void Terminate(uint32_t exitCode) override { c_->Terminate(exitCode); }
     void CloseThreadHandle() override { c_->CloseThreadHandle(); }
     void CloseProcessHandle() override { c_->CloseProcessHandle(); }
-    void Terminate(uint32_t exitCode) override { c_->Terminate(exitCode); }
 
    private:
     std::unique_ptr<pinst::IConsoleChild> c_;

@@ -62,7 +62,7 @@ int RunInstaller(const std::vector<std::string>& args) {
     }
     return kExitInstalled;
   }
-  if (commandLine.check || commandLine.list || commandLine.uninstall) {
+  if (commandLine.check || commandLine.list || commandLine.uninstall || commandLine.verify) {
     return Finish(RunSwitchCommand(commandLine, args));
   }
 

@@ -1,5 +1,7 @@
 #include "app/switch_commands.h"
 
+#include "verify/verify.h"
+
 #include "app/install_codes.h"
 #include "app/model_state.h"
 #include "app/run_log_start.h"
@@ -33,12 +35,23 @@ void Tell(const TCommandLine& commandLine, const std::string& text) {
 
 }  // namespace
 
+int RunVerify() {
+  const std::vector<TFinding> findings = VerifyDistribution(Os().files->CurrentDirectory());
+  for (const TFinding& finding : findings) SayLine(FormatFinding(finding));
+  const int exitCode = VerifyExitCode(findings);
+  if (findings.empty()) SayLine("no findings");
+  return exitCode;
+}
+
 int RunSwitchCommand(const TCommandLine& commandLine, const std::vector<std::string>& args) {
   OpenRunLog(commandLine, args);
-  if (int{commandLine.check} + int{commandLine.list} + int{commandLine.uninstall} > 1) {
-    SayLine("refused: only one of /Check, /List and /Uninstall at a time");
+  if (int{commandLine.check} + int{commandLine.list} + int{commandLine.uninstall} +
+          int{commandLine.verify} >
+      1) {
+    SayLine("refused: only one of /Check, /List, /Uninstall and /Verify at a time");
     return kExitInvalidCommandLine;
   }
+  if (commandLine.verify) return RunVerify();
   TIniOptions options;
   options.LoadFromFile("install.ini");
   LogLine("install.ini: " + std::to_string(options.Count) + " model(s) in " +

@@ -1,5 +1,5 @@
-// The runs without a window that deployment tools start: /Check, /List and
-// /Uninstall. Each answers on standard output, logs, and ends with an exit code.
+// The runs without a window that deployment tools and makers start: /Check,
+// /List, /Uninstall and /Verify. Each answers on standard output, logs, and ends with an exit code.
 #pragma once
 
 #include <string>
@@ -17,5 +17,8 @@ int RunSwitchCommand(const TCommandLine& commandLine, const std::vector<std::str
 int RunList(const TIniOptions& options);
 int RunCheck(const TOption& option);
 int RunUninstall(const TOption& option, bool quiet);
+// The distribution check of the current folder: a line per finding; 0 without
+// errors, 1 with, 2 when the folder cannot be read.
+int RunVerify();
 
 }  // namespace pinst

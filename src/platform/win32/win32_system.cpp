@@ -100,7 +100,6 @@ class Win32InstanceLock : public IInstanceLock {
 
 }  // namespace
 
-uint32_t Win32System::TickCountMs() { return ::GetTickCount(); }
 
 std::unique_ptr<IInstanceLock> Win32System::LockInstance(const std::string& name) {
   HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());

@@ -109,6 +109,15 @@ TEST_F(SwitchCommandTest, CheckSaysWhetherTheModelsPrinterIsInstalled) {
   EXPECT_TRUE(Boxes().empty());
 }
 
+// /Verify checks the folder it is started in with the maker's own check.
+TEST_F(SwitchCommandTest, VerifyWritesTheFindingsAndEndsWithTheirCode) {
+  EXPECT_EQ(Run({"/Verify"}), 1);  // the sample's libraries are not in the sim's folder
+  EXPECT_NE(Output().find("error pe-missing: "), std::string::npos) << Output();
+  EXPECT_NE(Log().find("error pe-missing: "), std::string::npos);
+  EXPECT_TRUE(Boxes().empty());
+  EXPECT_EQ(Run({"/Verify", "/List"}), kExitInvalidCommandLine);
+}
+
 TEST_F(SwitchCommandTest, ListGivesEveryModelTabSeparatedWithTheInstalledOneMarked) {
   Installed();
   win.spooler.AddLocalPrinter("Tessaly XP-100", "Generic / Text Only");  // not the model's driver
