@@ -3,7 +3,6 @@
 #include <charconv>
 
 #include "app/run_log_start.h"
-#include "config/inf_model_name.h"
 #include "config/lang_strings.h"
 #include "diag/diag_window.h"
 #include "engine/library_bridge.h"
@@ -166,15 +165,17 @@ void TMainForm::CheckAutoMode() {
   int32_t chosen = FModelIndex;
   // /Model= takes the place of the marks in install.ini.
   const int32_t count = FOptions && !FCommandLine.model ? FOptions->Count : 0;
+  // The mark is install.ini's: no INF is read to find it.
   for (int32_t i = 0; i < count && chosen < 0; ++i) {
-    TOption option;
-    FOptions->GetOption(i, option);
-    if (option.AutoMode) chosen = i;
+    if (FOptions->Options[static_cast<size_t>(i)].AutoMode) chosen = i;
   }
   if (chosen >= 0) {
     SetAlphaBlend(true, 255);
     FAutoIndex = chosen;
     LvPrinters.SetItemIndex(chosen);
+    // The second lets a person see the window first; under /Quiet no one does, and
+    // the install starts as soon as the message loop runs (a timer's shortest wait).
+    if (FQuietMode) TmrAutoInstall.SetInterval(1);
     TmrAutoInstall.SetEnabled(true);
   }
   run_->ReturnToIdle();
@@ -220,21 +221,12 @@ void TMainForm::ApplyTexts() {
 }
 
 void TMainForm::RefillPrinterList(int selectIndex) {
-  // The first fill shows the names read with the options at start; a resize re-reads
-  // the INFs, so a driver added while the window is open shows up.
-  const bool firstFill = LvPrinters.ItemCount() == 0;
-  LvPrinters.Clear();
-  const int32_t count = FOptions ? FOptions->Count : 0;
-  std::vector<std::string> names;
-  names.reserve(static_cast<size_t>(count));
-  for (int32_t i = 0; i < count; ++i) {
-    TOption option;
-    FOptions->GetOption(i, option);
-    std::string name = option.ModelName;
-    if (!firstFill) ReadInfModelName(option.InstallSettingFile2K, name);
-    names.push_back(std::move(name));
-  }
-  LvPrinters.AddItems(names);
+  // A row's caption is its INF's model name, read when the row is first drawn,
+  // selected or found; a resize forgets the names read, so a driver added while the
+  // window is open shows up.
+  if (FOptions && LvPrinters.ItemCount() > 0) FOptions->ForgetInfs();
+  LvPrinters.SetItems(FOptions ? FOptions->Count : 0,
+                      [this](int index) { return FOptions ? FOptions->ModelName(index) : ""; });
   if (LvPrinters.ItemCount() > 0) LvPrinters.SetItemIndex(selectIndex);
 }
 
