@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/wine-lib.sh
-RUNS=${BENCH_RUNS:-5}
+RUNS=${BENCH_RUNS:-9}
 prefix=$(main_prefix)
 # One wineserver for every start; a first start pays for the desktop, so one untimed.
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true

@@ -145,7 +145,6 @@ int Startup(int runs, const char* baseClass, const std::string& baseCommand,
         return 1;
       }
       side.ms.push_back(sample.ms);
-      std::fprintf(stderr, "%s %.1f\n", side.command.c_str(), sample.ms);
       side.peak = std::max(side.peak, sample.peakBytes);
     }
   }
