@@ -5,8 +5,9 @@
 //     with its folder starts in that folder): the time from
 //     CreateProcess to a visible top-level window of the given class owned by the new
 //     process, then its peak working set (GetProcessMemoryInfo), then WM_CLOSE and a
-//     wait for its exit. Prints "BASE_MS SUBJECT_MS BASE_KIB SUBJECT_KIB": medians of
-//     the times, the largest peak working sets.
+//     wait for its exit. Prints "BASE_MS SUBJECT_MS BASE_KIB SUBJECT_KIB BASE_BEST
+//     SUBJECT_BEST": medians of the times, the largest peak working sets, the shortest
+//     times (what other work on the machine can only lengthen).
 //   start_timer run CMD...
 //     Runs a command line to its end. Prints "WALL_MS EXIT_CODE".
 #include <windows.h>
@@ -148,9 +149,11 @@ int Startup(int runs, const char* baseClass, const std::string& baseCommand,
       side.peak = std::max(side.peak, sample.peakBytes);
     }
   }
-  std::printf("%.1f %.1f %lu %lu\n", Median(base), Median(subject),
+  std::printf("%.1f %.1f %lu %lu %.1f %.1f\n", Median(base), Median(subject),
               static_cast<unsigned long>(basePeak / 1024),
-              static_cast<unsigned long>(subjectPeak / 1024));
+              static_cast<unsigned long>(subjectPeak / 1024),
+              *std::min_element(base.begin(), base.end()),
+              *std::min_element(subject.begin(), subject.end()));
   return 0;
 }
 
