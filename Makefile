@@ -14,7 +14,7 @@ FUZZ_SECONDS ?= 60
 
 .PHONY: all deps build host host-asan win32 win32-tests win64 win64-tests wine-builds \
   wine-builds-32 wine-builds-64 test test-64 host-test wine-test demo screenshots bench format clean \
-  fuzz fuzz-build fuzz-smoke
+  fuzz fuzz-build fuzz-smoke release release-exe verify
 
 all: build
 
@@ -28,6 +28,11 @@ host:
 host-asan:
 	cmake -S . -B $(BUILD)/host-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPI_SANITIZE=ON >/dev/null
 	ninja -C $(BUILD)/host-asan -j $(JOBS)
+
+# The distribution check on a folder: make verify DIR=path [VERIFY_ARGS="--json --codepage=936"].
+verify: host
+	$(if $(DIR),,$(error make verify needs DIR=<distribution folder>))
+	$(BUILD)/host/pi-verify "$(DIR)" $(VERIFY_ARGS)
 
 # libFuzzer targets (fuzz/), clang with ASan and UBSan.
 fuzz-build:
@@ -43,10 +48,24 @@ fuzz: deps
 	@$(MAKE) --no-print-directory fuzz-build
 	bash scripts/fuzz.sh $(FUZZ_SECONDS)
 
+WIN32_CONFIGURE = cmake -S . -B $(BUILD)/win32 -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+
 win32:
-	cmake -S . -B $(BUILD)/win32 -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	$(WIN32_CONFIGURE)
 	ninja -C $(BUILD)/win32 -j $(JOBS)
+
+# The release: the shipped exe alone from the win32 tree, packed (and signed when
+# SIGN_CERT and SIGN_KEY, or SIGN_PFX, are set) into
+# $(BUILD)/release/PrinterInstaller-<version>.zip by scripts/release.sh.
+release release-exe: export SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct)
+release-exe:
+	$(WIN32_CONFIGURE)
+	ninja -C $(BUILD)/win32 -j $(JOBS) PrinterInstaller
+
+release: deps
+	@$(MAKE) --no-print-directory release-exe
+	bash scripts/release.sh
 
 # The same sources with the posix-thread MinGW runtime, for the GoogleTest
 # programs that run under Wine.

@@ -4,7 +4,8 @@
 set -e
 PACKAGES="cmake ninja-build g++ libgtest-dev googletest mingw-w64 g++-mingw-w64-i686-posix
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth
-  imagemagick fonts-wqy-microhei xdotool clang-format valgrind clang libclang-rt-14-dev"
+  imagemagick fonts-wqy-microhei xdotool clang-format valgrind clang libclang-rt-14-dev
+  zip unzip osslsigncode openssl"
 missing=""
 for p in $PACKAGES; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

@@ -30,6 +30,7 @@ class SpinningConsole : public pinst::IConsole {
     bool WaitForExit(uint32_t) override { return c_->WaitForExit(0); }
     void CloseThreadHandle() override { c_->CloseThreadHandle(); }
     void CloseProcessHandle() override { c_->CloseProcessHandle(); }
+    void Terminate(uint32_t exitCode) override { c_->Terminate(exitCode); }
 
    private:
     std::unique_ptr<pinst::IConsoleChild> c_;

@@ -73,3 +73,26 @@ devmode() { printf 'Laser%.0s' 1; head -c 31 /dev/zero; printf '\x01\x04\x00\x01
   printf '\\\\\\\\server\\\\shared\\\n\\\n\\\n\\\n'
   printf '\x02\x03\x00'; cp_byte 2; } | seed sim_spooler big5-devmode-extra
 { printf 'Office\\\nDrv\\\nFILE:\\\nshort\\\n'; printf '\x01\x00'; cp_byte 0; } | seed sim_spooler short-devmode
+
+# PE images: the build's own libraries and helper cut down by objcopy to the one
+# section the reader needs (still valid images), then cut short in their headers and
+# in their export names. Needs `make win32 win64`; without them the seeds stay as
+# they are.
+pe_build=../../${BUILD:-build}
+pe_seed() { # name objcopy section built-file
+  if [ -f "$pe_build/$4" ]; then
+    mkdir -p pe_image
+    "$2" -j "$3" "$pe_build/$4" "pe_image/$1"
+  else
+    echo "make-seeds: no $pe_build/$4; pe_image/$1 kept" >&2
+  fi
+}
+pe_seed i386-library i686-w64-mingw32-objcopy .edata win32/tools/out/i386/inst2k.dll
+pe_seed amd64-library x86_64-w64-mingw32-objcopy .edata win64/tools/out/X64/inst2k64.dll
+pe_seed amd64-helper x86_64-w64-mingw32-objcopy .tls win64/tools/out/X64/Instavo64.exe
+if [ -f pe_image/i386-library ]; then
+  head -c 300 pe_image/i386-library >pe_image/i386-library-cut-in-headers
+  name_at=$(grep -obaU ShowErrorCode pe_image/i386-library | head -1 | cut -d: -f1)
+  head -c $((name_at + 5)) pe_image/i386-library >pe_image/i386-library-cut-in-names
+  head -c 400 pe_image/amd64-library >pe_image/amd64-library-cut-in-sections
+fi

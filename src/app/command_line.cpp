@@ -1,17 +1,96 @@
 #include "app/command_line.h"
 
+#include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace pinst {
 
 namespace {
 
+enum class TKind : uint8_t { kFlag, kValue };
+
+struct TSwitch {
+  std::string_view name;  // lower case, "/" first; a value switch ends with "="
+  TKind kind;
+};
+
+constexpr std::array<TSwitch, 11> kSwitches = {{
+    {"/hide", TKind::kFlag},
+    {"/quiet", TKind::kFlag},
+    {"/?", TKind::kFlag},
+    {"/norestart", TKind::kFlag},
+    {"/check", TKind::kFlag},
+    {"/list", TKind::kFlag},
+    {"/uninstall", TKind::kFlag},
+    {"/verify", TKind::kFlag},
+    {"/model=", TKind::kValue},
+    {"/log=", TKind::kValue},
+    {"/timeout=", TKind::kValue},
+}};
+
+// The argument as switches are compared: "-" read as "/", ASCII lower case.
+std::string Folded(std::string_view arg) {
+  std::string text(arg);
+  if (!text.empty() && text[0] == '-') text[0] = '/';
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
 // The value after a switch's "=": quotes a shell left in place are dropped.
-std::string SwitchValue(std::string_view arg, std::string_view name) {
+std::string SwitchValue(std::string_view arg, size_t nameSize) {
   std::string value;
-  for (char c : arg.substr(name.size())) {
+  for (char c : arg.substr(nameSize)) {
     if (c != '"') value += c;
   }
+  return value;
+}
+
+// Edits (insert, delete, change, swap of two neighbours) from a to b.
+size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
+  for (size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t change = a[i - 1] == b[j - 1] ? 0 : 1;
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + change});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      }
+    }
+  }
+  return d[a.size()][b.size()];
+}
+
+// A letter or two off a switch of four letters or more ("/Quite", "/Modle=x",
+// "Quiet"); a value switch is compared up to its "=".
+bool NearMiss(const std::string& folded) {
+  if (folded.size() > 64) return false;
+  const size_t equals = folded.find('=');
+  const std::string_view key =
+      equals == std::string::npos ? folded : std::string_view(folded).substr(0, equals + 1);
+  for (const TSwitch& s : kSwitches) {
+    if (s.name.size() < 5 || key.size() < 4) continue;
+    std::string_view name = s.name;
+    // "/Model" and "/Model=x" are both near "/Model=".
+    const std::string_view bare = key.back() == '=' ? key.substr(0, key.size() - 1) : key;
+    if (s.kind == TKind::kValue) name.remove_suffix(1);
+    if (EditDistance(bare, name) <= 2) return true;
+  }
+  return false;
+}
+
+std::optional<uint32_t> Seconds(const std::string& text) {
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  uint32_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<uint32_t>(c - '0');
+  }
+  if (value == 0) return std::nullopt;
   return value;
 }
 
@@ -19,20 +98,49 @@ std::string SwitchValue(std::string_view arg, std::string_view name) {
 
 TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   TCommandLine line;
+  bool nearMiss = false;
   for (const std::string& arg : args) {
-    const std::string_view text = arg;
-    if (text == kHideSwitch) {
+    const std::string folded = Folded(arg);
+    const TSwitch* found = nullptr;
+    for (const TSwitch& s : kSwitches) {
+      const bool match = s.kind == TKind::kFlag ? folded == s.name : folded.starts_with(s.name);
+      if (match) found = &s;
+    }
+    if (!found) {
+      line.unknown.push_back(arg);
+      nearMiss = nearMiss || NearMiss(folded);
+      continue;
+    }
+    const std::string_view name = found->name;
+    if (name == "/hide") {
       line.hide = true;
-    } else if (text == kQuietSwitch) {
+    } else if (name == "/quiet") {
       line.quiet = line.hide = true;
-    } else if (text == kHelpSwitch) {
+    } else if (name == "/?") {
       line.help = true;
-    } else if (text.starts_with(kModelSwitch)) {
-      line.model = SwitchValue(text, kModelSwitch);
-    } else if (text.starts_with(kLogSwitch)) {
-      line.logFile = SwitchValue(text, kLogSwitch);
+    } else if (name == "/norestart") {
+      line.noRestart = true;
+    } else if (name == "/check") {
+      line.check = true;
+    } else if (name == "/list") {
+      line.list = true;
+    } else if (name == "/uninstall") {
+      line.uninstall = true;
+    } else if (name == "/verify") {
+      line.verify = true;
+    } else if (name == "/model=") {
+      line.model = SwitchValue(arg, name.size());
+    } else if (name == "/log=") {
+      line.logFile = SwitchValue(arg, name.size());
+    } else {
+      line.timeoutSeconds = Seconds(SwitchValue(arg, name.size()));
+      if (!line.timeoutSeconds) {
+        line.unknown.push_back(arg);
+        nearMiss = true;
+      }
     }
   }
+  line.invalid = nearMiss || (!line.unknown.empty() && line.Unattended());
   return line;
 }
 

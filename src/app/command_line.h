@@ -1,28 +1,47 @@
-// The installer's command-line switches. Each is matched as exact text in any
-// position; /Model= and /Log= take the rest of their argument, quotes removed.
+// The installer's command-line switches. Each may stand in any position, starts
+// with "/" or "-", and is matched without regard to ASCII case; /Model=, /Log=
+// and /Timeout= take the rest of their argument, quotes removed.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace pinst {
 
-inline constexpr const char* kHideSwitch = "/Hide";
-inline constexpr const char* kQuietSwitch = "/Quiet";
-inline constexpr const char* kHelpSwitch = "/?";
-inline constexpr const char* kModelSwitch = "/Model=";
-inline constexpr const char* kLogSwitch = "/Log=";
+// How long an unattended run waits on another program unless /Timeout= says.
+constexpr uint32_t kDefaultTimeoutSeconds = 900;
 
 struct TCommandLine {
   bool hide = false;   // no window (also set by /Quiet)
   bool quiet = false;  // no window and no box: fixed answers, messages to the log
   bool help = false;
+  bool noRestart = false;              // never start Setup.bat's restart; exit 3010 instead
+  bool check = false;                  // /Check: is the /Model= printer installed?
+  bool list = false;                   // /List: the models and whether each is installed
+  bool uninstall = false;              // /Uninstall: remove the /Model= printer and its driver
+  bool verify = false;                 // /Verify: check the distribution folder
   std::optional<std::string> model;    // the model to install automatically
   std::optional<std::string> logFile;  // where the run log goes
+  std::optional<uint32_t> timeoutSeconds;
+  // Arguments that are no switch of ours, as given.
+  std::vector<std::string> unknown;
+  // An unknown argument that ends the program (1639): a near miss of a switch,
+  // any unknown argument beside a switch of an unattended run, or a /Timeout=
+  // that is no number of seconds.
+  bool invalid = false;
+
+  // A switch of the set a deployment tool uses (not /?).
+  bool Unattended() const {
+    return hide || quiet || noRestart || check || list || uninstall || verify || model || logFile ||
+           timeoutSeconds;
+  }
+  uint32_t TimeoutSeconds() const { return timeoutSeconds.value_or(kDefaultTimeoutSeconds); }
 };
 
-// args: the arguments after the program name. A later /Model= or /Log= wins.
+// args: the arguments after the program name. A later /Model=, /Log= or
+// /Timeout= wins.
 TCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 }  // namespace pinst

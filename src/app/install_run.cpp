@@ -8,6 +8,7 @@
 #include "base/scope_exit.h"
 #include "base/win_path.h"
 #include "config/inf_model_name.h"
+#include "config/lang_format.h"
 #include "config/lang_strings.h"
 #include "engine/hardware_ids.h"
 #include "engine/install_error.h"
@@ -20,10 +21,12 @@
 #include "platform/system.h"
 #include "removal/driver_removal.h"
 #include "removal/printer_removal.h"
+#include "removal/printer_snapshot.h"
 #include "spooler/printer_ops.h"
 #include "sys/pause.h"
 #include "sys/run_log.h"
 #include "sys/service_control.h"
+#include "sys/wait_limit.h"
 #include "sys/win_version.h"
 
 namespace pinst {
@@ -48,7 +51,39 @@ bool FileNamed(const std::string& path) { return !path.empty() && Os().files->Fi
 
 }  // namespace
 
-void TInstallRun::Reset() { static_cast<TRunState&>(*this) = TRunState{}; }
+void TInstallRun::Reset() {
+  static_cast<TRunState&>(*this) = TRunState{};
+  SetWaitLimit(mode_.commandLimitMs);
+  ClearWaitTimedOut();
+}
+
+bool TInstallRun::EndedByTimeout() {
+  const std::optional<std::string> what = WaitTimedOut();
+  if (!what) return false;
+  EndTimedOut(*what);
+  return true;
+}
+
+void TInstallRun::EndTimedOut(const std::string& what) {
+  LogLine("Timed out waiting for " + what + ": it was ended");
+  runEndedEarly = true;
+  PutBackRemovedPrinter();
+  TRunResult ended(TRunOutcome::kFailed, kErrorTimeout);
+  ended.reason = TRunReason::kTimedOut;
+  End(std::move(ended));
+}
+
+bool TInstallRun::CanStart() {
+  bool listRead = true;
+  PrinterExists("", &listRead);
+  const uint32_t error = listRead ? 0 : Os().spooler->GetLastError();
+  if (error != kErrorSpoolerUnavailable) return true;
+  LogLine(FormatCode("The print spooler does not answer (error 0x%.8x): nothing changed", error));
+  TRunResult ended(TRunOutcome::kFailed, error);
+  ended.reason = TRunReason::kSpoolerNotRunning;
+  End(std::move(ended));
+  return false;
+}
 
 void TInstallRun::ReturnToIdle() {
   FInstallState = kInstallIdle;
@@ -117,7 +152,9 @@ void TInstallRun::RunInstall(bool online) {
   // code) puts back the printer it removed on Windows 2000 here.
   ScopeExit cleanUp([this] {
     if (AwaitingHelper()) return;
-    PutBackRemovedPrinter(FPrinterName, FRemovedDriver);
+    const TOldPrinter before = oldPrinter;
+    PutBackRemovedPrinter();
+    TellOldPrinterFate(before);
     FinishRun();
   });
 
@@ -178,6 +215,7 @@ bool TInstallRun::InstallDriver(int index, bool online, bool quiet) {
   FPrinterName = modelName;
   runOnline = online;
   if (online) RescanStep();
+  if (EndedByTimeout()) return false;
 
   if (!IsWow64()) {
     installed = InstallInProcess(option, infPath, online);
@@ -192,6 +230,8 @@ bool TInstallRun::InstallDriver(int index, bool online, bool quiet) {
     helper.library32Path = option.InstallDll2K;
     helper.online = online;
     StartHelper64(helper, FSetup64Process, FFoundPort);
+    ++helperStarts;
+    helperStartedAt = Os().system->TickCountMs();
     host_.SetHelperWatchdog(true);
     result = TRunResult(TRunOutcome::kAwaitingHelper);
   }
@@ -236,9 +276,13 @@ bool TInstallRun::RemoveSameNamePrinter(const std::string& modelName, bool quiet
   } else {
     std::string driver;
     GetPrinterDriver(modelName, driver);
+    TPrinterSnapshot snapshot;
+    const bool kept = TakePrinterSnapshot(modelName, snapshot);
     const uint32_t removal = DeletePrinterByName(modelName);
     if (removal == kPrinterDeleted) {
       removed = true;
+      if (kept) FRemovedPrinter = std::move(snapshot);
+      oldPrinter = TOldPrinter::kRemoved;
       LogLine("Printer \"" + modelName + "\" removed (driver " + driver + ")");
       // Its driver goes just before the install (see InstallInProcess).
       if (GetWinVersion() == kWindows2000) FRemovedDriver = driver;
@@ -259,6 +303,7 @@ bool TInstallRun::InstallInProcess(const TOption& option, const std::string& inf
             (option.ForceUninstallService ? " and removing it" : ""));
   }
   StopMonitorService(option.ServiceName, option.ServiceExe, option.ForceUninstallService);
+  if (EndedByTimeout()) return false;
   Pause({100, 0, 50, 0, 100});
   SetLibraryErrorDisplay(option.InstallDll2K, false);
   // Windows 2000: the removed printer's driver is deleted only once the library
@@ -285,7 +330,7 @@ bool TInstallRun::InstallInProcess(const TOption& option, const std::string& inf
     Os().shell->WinExec(option.AfterRun, kShowCmdHide);
   }
   if (!option.ServiceName.empty()) StartMonitorServiceOrRestart(option);
-  return true;
+  return !EndedByTimeout();
 }
 
 void TInstallRun::StartMonitorServiceOrRestart(const TOption& option) {
@@ -298,10 +343,18 @@ void TInstallRun::StartMonitorServiceOrRestart(const TOption& option) {
     LogLine("Service " + option.ServiceName + " started");
     return;
   }
+  if (mode_.noRestart) {
+    LogLine("Service " + option.ServiceName +
+            " did not start: a restart is needed (/NoRestart: Setup.bat not started)");
+    restartNeeded = true;
+    return;
+  }
   LogLine("Service " + option.ServiceName + " did not start: Setup.bat restarts the computer");
   Tell(kServiceRestartText, kServiceRestartCaption, kMbOk | kMbIconInformation);
   // The doubled backslash after the folder is accepted by Windows.
   Os().shell->WinExec(ProgramFolder() + "\\Setup.bat", mode_.quiet ? kShowCmdHide : kShowCmdShow);
+  // Whoever deployed a hidden run learns that the computer is going down.
+  restartStarted = mode_.hidden;
 }
 
 }  // namespace pinst

@@ -6,12 +6,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/run_host.h"
 #include "app/run_result.h"
 #include "config/ini_options.h"
 #include "platform/processes.h"
+#include "removal/printer_snapshot.h"
 
 namespace pinst {
 
@@ -19,8 +21,13 @@ namespace pinst {
 enum : uint8_t { kInstallIdle = 0, kInstalling = 1, kInstallFinished = 2 };
 
 struct TRunMode {
-  bool hidden = false;  // /Hide or /Quiet: the window is never shown
-  bool quiet = false;   // /Quiet: no question, message or dialog is shown
+  bool hidden = false;     // /Hide or /Quiet: the window is never shown
+  bool quiet = false;      // /Quiet: no question, message or dialog is shown
+  bool noRestart = false;  // /NoRestart: Setup.bat's restart is never started
+  // How long console commands may run (unattended runs only) and how long the
+  // 64-bit helper may work before it is ended.
+  std::optional<uint32_t> commandLimitMs;
+  uint32_t helperLimitMs = 900000;
 };
 
 // What one run knows; a new run starts from these values.
@@ -33,8 +40,16 @@ struct TRunState {
   std::string FFoundPort;
   std::string FFinalPort;
   TRunResult result;
-  bool runEndedEarly = false;  // the attempt already told its end (declined, busy, not removed)
-  bool runOnline = false;      // whether the last attempt looked for a connected printer
+  bool runEndedEarly = false;    // the attempt already told its end (declined, busy, not removed)
+  bool runOnline = false;        // whether the last attempt looked for a connected printer
+  uint32_t helperStarts = 0;     // helpers started in this run (a retry starts another)
+  uint32_t helperStartedAt = 0;  // tick count of the last helper start
+  // A printer of the model's name the run removed, to put back if no new one
+  // takes its place, and what became of it.
+  std::optional<TPrinterSnapshot> FRemovedPrinter;
+  TOldPrinter oldPrinter = TOldPrinter::kNotRemoved;
+  bool restartNeeded = false;   // the service did not start and /NoRestart kept Setup.bat
+  bool restartStarted = false;  // Setup.bat restarts the computer under /Hide
 };
 
 class TInstallRun : public TRunState {
@@ -58,6 +73,9 @@ class TInstallRun : public TRunState {
 
   // A new run: every value of the last one forgotten. Only while none is in progress.
   void Reset();
+  // What must hold before anything is changed (the spooler answers); false when
+  // the run ended here, told why.
+  bool CanStart();
   // The window is idle again (activated between runs).
   void ReturnToIdle();
 
@@ -99,8 +117,14 @@ class TInstallRun : public TRunState {
   // True when the library reported success.
   bool InstallInProcess(const TOption& option, const std::string& infPath, bool online);
   void StartMonitorServiceOrRestart(const TOption& option);
-  // Windows 2000: adds back the printer removed for a run that did not install.
-  void PutBackRemovedPrinter(const std::string& name, const std::string& removedDriver);
+  // Adds back, as it was, the printer the run removed when no new one took its place.
+  void PutBackRemovedPrinter();
+  // The old printer's fate in a box of its own, for an end that shows no result box.
+  void TellOldPrinterFate(TOldPrinter before);
+  // After a step that waits on other programs: true when one ran past the limit,
+  // and the run has then ended with 1460.
+  bool EndedByTimeout();
+  void EndTimedOut(const std::string& what);
 
   IRunHost& host_;
   const TRunMode mode_;

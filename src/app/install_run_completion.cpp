@@ -37,11 +37,24 @@ void TInstallRun::EndHelperWait() {
 
 void TInstallRun::End(TRunResult ended) {
   result = std::move(ended);
+  result.oldPrinter = oldPrinter;
+  if (FRemovedPrinter && result.printer.empty())
+    result.printer = FRemovedPrinter->record.printerName;
   const std::optional<TResultBox> box = ResultBox(result);
   if (!box) return;
   if (result.Installed() && host_.AutomaticInstall()) {
     LogLine("Message (automatic install, not shown): " + box->text);
   } else {
+    Tell(box->text, Lang().StrNotice, box->flags);
+  }
+}
+
+void TInstallRun::TellOldPrinterFate(TOldPrinter before) {
+  if (oldPrinter == before || !FRemovedPrinter) return;
+  TRunResult fate;
+  fate.oldPrinter = oldPrinter;
+  fate.printer = FRemovedPrinter->record.printerName;
+  if (const std::optional<TResultBox> box = ResultBox(fate)) {
     Tell(box->text, Lang().StrNotice, box->flags);
   }
 }
@@ -54,6 +67,18 @@ void TInstallRun::WMInstallSucceeded() {
     if (!FFinalPort.empty()) SetPrinterPort(name, FFinalPort);
   }
   EndHelperWait();
+  // A success that left no printer of the model's name is none.
+  if (!name.empty() && !PrinterExists(name)) {
+    LogLine("No printer named \"" + name + "\" after the install: failed");
+    PutBackRemovedPrinter();
+    TRunResult ended(TRunOutcome::kFailed, kErrorHelperEndedSilently);
+    ended.reason = TRunReason::kNoPrinterCreated;
+    ended.printer = name;
+    End(std::move(ended));
+    FPrinterName.clear();
+    FFinalPort.clear();
+    return;
+  }
 
   TOption option;
   SelectedOption(option);
@@ -78,17 +103,19 @@ void TInstallRun::WMInstallSucceeded() {
   GetPrinterPort(name, FFinalPort);
   if (FFinalPort.empty()) FFinalPort = port.empty() ? "LPT1:" : port;
   LogLine("Installed \"" + name + "\" on " + FFinalPort);
-  End(TRunResult(restartNotice ? TRunOutcome::kInstalledRestart : TRunOutcome::kInstalled, 0,
-                 FFinalPort));
+  TRunResult installed(
+      restartNotice || restartNeeded ? TRunOutcome::kInstalledRestart : TRunOutcome::kInstalled, 0,
+      FFinalPort);
+  if (restartStarted) installed.reason = TRunReason::kRestartStarted;
+  // The old printer's place is taken: nothing to put back.
+  oldPrinter = TOldPrinter::kNotRemoved;
+  End(std::move(installed));
   FPrinterName.clear();
   FFinalPort.clear();
 }
 
 void TInstallRun::WMInstallFailed(uint32_t errorCode) {
   const TLangStrings& lang = Lang();
-  // Taken now: a retry below starts a run of its own, which clears both.
-  const std::string name = FPrinterName;
-  const std::string removedDriver = FRemovedDriver;
   EndHelperWait();
   FErrorCode = errorCode;
   LogLine(FormatCode("Install failed: error 0x%.8x", FErrorCode));
@@ -108,44 +135,63 @@ void TInstallRun::WMInstallFailed(uint32_t errorCode) {
     } else if (answer == kIdNo) {
       RunInstall(false);
     } else {
+      PutBackRemovedPrinter();
       End(TRunResult(TRunOutcome::kCancelled));
     }
-  } else if (FErrorCode == kErrorInstallCancelled) {
-    End(TRunResult(TRunOutcome::kCancelled, FErrorCode));
   } else {
-    End(TRunResult(TRunOutcome::kFailed, FErrorCode));
+    // The old printer first, so that the box can say what became of it.
+    PutBackRemovedPrinter();
+    End(TRunResult(
+        FErrorCode == kErrorInstallCancelled ? TRunOutcome::kCancelled : TRunOutcome::kFailed,
+        FErrorCode));
   }
-
-  PutBackRemovedPrinter(name, removedDriver);
+  // A retry that started the helper again is still running: its own report ends
+  // it, with the name and port it holds now.
+  if (AwaitingHelper()) return;
+  PutBackRemovedPrinter();
   FPrinterName.clear();
   FFinalPort.clear();
 }
 
-void TInstallRun::PutBackRemovedPrinter(const std::string& name, const std::string& removedDriver) {
-  // Windows 2000: the printer removed for this install comes back when no new
-  // one took its place.
-  if (removedDriver.empty() || name.empty() || PrinterExists(name)) return;
-  TOption option;
-  SelectedOption(option);
-  if (!AddLocalPrinter(removedDriver, name)) {
-    DebugLine("AddPrinter Fail :" + name + ", Error Code :0x" +
-              HexCode8(Os().spooler->GetLastError()));
+void TInstallRun::PutBackRemovedPrinter() {
+  if (!FRemovedPrinter || oldPrinter != TOldPrinter::kRemoved) return;
+  const PrinterInfo2& record = FRemovedPrinter->record;
+  // A printer of the name is there again: the install made it after all.
+  if (PrinterExists(record.printerName)) return;
+  uint32_t error = 0;
+  if (RestorePrinter(*FRemovedPrinter, error)) {
+    oldPrinter = TOldPrinter::kRestored;
+    LogLine("Printer \"" + record.printerName + "\" put back with driver " + record.driverName +
+            " on " + record.portName +
+            (FRemovedPrinter->wasDefault ? ", the default printer" : ""));
     return;
   }
-  FRemovedDriver.clear();
-  SetPrinterPort(name, option.DefaultPortName);
-  LogLine("Printer \"" + name + "\" put back with driver " + removedDriver);
+  oldPrinter = TOldPrinter::kNotRestored;
+  DebugLine("AddPrinter Fail :" + record.printerName + ", Error Code :0x" + HexCode8(error));
+  LogLine("Printer \"" + record.printerName + "\" could not be put back" +
+          FormatCode(": error 0x%.8x", error));
 }
 
 void TInstallRun::TimerSetup64ErrorTimer() {
   if (FInstallState != kInstalling || !IsWow64() || !AwaitingHelper()) return;
   // A helper that could not be started counts as one that has ended.
-  if (FSetup64Process && !FSetup64Process.Wait(0)) return;
+  if (FSetup64Process && !FSetup64Process.Wait(0)) {
+    if (Os().system->TickCountMs() - helperStartedAt < mode_.helperLimitMs) return;
+    // Working past the limit: ended, as any program the run waits on.
+    FSetup64Process.Terminate(kErrorTimeout);
+    FSetup64Process.Close();
+    EndHelperWait();
+    EndTimedOut("the 64-bit helper");
+    FPrinterName.clear();
+    return;
+  }
   uint32_t code = FSetup64Process.ExitCode().value_or(kErrorHelperEndedSilently);
   FSetup64Process.Close();
-  // A report the helper sent before it ended is still queued: it wins.
+  // A report the helper sent before it ended is still queued: it wins, and a
+  // retry it starts is a helper of its own that this tick knows nothing of.
+  const uint32_t watched = helperStarts;
   host_.ProcessMessages();
-  if (!AwaitingHelper()) return;
+  if (!AwaitingHelper() || helperStarts != watched) return;
   // Without a report, an exit code that reads as success or as still running
   // must not end the run as a success.
   if (code == 0 || code == kStillActive) code = kErrorHelperEndedSilently;

@@ -2,8 +2,10 @@
 
 #include "app/command_line.h"
 #include "app/installer_windows.h"
+#include "app/run_log_start.h"
 #include "config/lang_format.h"
 #include "config/lang_strings.h"
+#include "pi_version.h"
 #include "platform/platform.h"
 #include "platform/system.h"
 #include "sys/run_log.h"
@@ -13,8 +15,15 @@ namespace pinst {
 
 namespace {
 
+// The usage box, its caption naming the version.
+void ShowUsage(uint32_t icon) {
+  ui::MessageDlg(nullptr, Lang().StrUsage, Lang().StrInstallerTitle + " " + kProductVersion,
+                 kMbOk | icon);
+}
+
 int Finish(int exitCode) {
   LogLine("Exit code " + std::to_string(exitCode));
+  RunLog().Close();
   return exitCode;
 }
 
@@ -23,11 +32,32 @@ int Finish(int exitCode) {
 int RunInstaller(const std::vector<std::string>& args) {
   InitLangStrings(Os().system->GetSystemDefaultLangID());
   const TCommandLine commandLine = ParseCommandLine(args);
+  // One run that changes the machine at a time: a deployment retry or a second
+  // double-click while one is in progress ends at once. Runs that only look
+  // take no part.
+  const bool readOnly = commandLine.help || commandLine.check || commandLine.list ||
+                        commandLine.verify || commandLine.invalid;
+  std::unique_ptr<IInstanceLock> lock;
+  if (!readOnly) lock = Os().system->LockInstance(kRunMutexName);
+  if (!readOnly && !lock) {
+    OpenRunLog(commandLine, args);
+    LogLine("Another run of the installer is in progress: try again later");
+    if (!commandLine.hide) Os().system->ActivateWindowOfClass(kMainWindowClass);
+    return Finish(kExitAlreadyRunning);
+  }
+  if (commandLine.invalid) {
+    // A mistyped switch must not turn into a visible run that waits for a click.
+    OpenRunLog(commandLine, args);
+    LogLine("Not a switch of this program: the command line is refused");
+    if (!commandLine.hide) {
+      ShowUsage(kMbIconError);
+    }
+    return Finish(kExitInvalidCommandLine);
+  }
   if (commandLine.help) {
     // Under /Quiet no box is shown, not even this one.
     if (!commandLine.quiet) {
-      ui::MessageDlg(nullptr, Lang().StrUsage, Lang().StrInstallerTitle,
-                     kMbOk | kMbIconInformation);
+      ShowUsage(kMbIconInformation);
     }
     return kExitInstalled;
   }

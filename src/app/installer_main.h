@@ -9,6 +9,9 @@
 
 namespace pinst {
 
+// Held while a run that changes the machine is in progress, in every session.
+inline constexpr const char* kRunMutexName = "Global\\PrinterInstaller.Run";
+
 // args: the command-line arguments after the program name. Returns the exit code.
 int RunInstaller(const std::vector<std::string>& args);
 

@@ -19,7 +19,7 @@ namespace {
 
 ui::TFormDesign MainDesign() {
   ui::TFormDesign d;
-  d.className = "TMainForm";
+  d.className = kMainWindowClass;
   d.clientWidth = 657;
   d.clientHeight = 450;
   d.border = UiBorder::kSizeable;
@@ -134,12 +134,22 @@ void TMainForm::FormCreate(const std::vector<std::string>& args) {
     ui::Application().BoxFilter = QuietBoxAnswer;
     quietHost_ = std::make_unique<TQuietHost>(*this);
   }
-  run_ = std::make_unique<TInstallRun>(quietHost_ ? static_cast<IRunHost&>(*quietHost_) : *this,
-                                       TRunMode{FHideMode, FQuietMode});
+  TRunMode mode;
+  mode.hidden = FHideMode;
+  mode.quiet = FQuietMode;
+  mode.noRestart = FCommandLine.noRestart;
+  // No one waits at a deployment tool's console: its commands get a limit too.
+  const uint32_t limitMs = FCommandLine.TimeoutSeconds() * 1000;
+  if (FHideMode || FCommandLine.model) mode.commandLimitMs = limitMs;
+  mode.helperLimitMs = limitMs;
+  run_ =
+      std::make_unique<TInstallRun>(quietHost_ ? static_cast<IRunHost&>(*quietHost_) : *this, mode);
   if (FCommandLine.logFile || FHideMode || FCommandLine.model) OpenRunLog(FCommandLine, args_);
   TimerSetup64Error.SetEnabled(false);
   FOptions = std::make_unique<TIniOptions>();
   FOptions->LoadFromFile("install.ini");
+  // An automatic install that install.ini asks for logs from the start as well.
+  if (FOptions->FirstAutoModel() >= 0) OpenRunLog(FCommandLine, args_);
   LogLine("install.ini: " + std::to_string(FOptions->Count) + " model(s)");
   if (FCommandLine.model) {
     FModelIndex = FOptions->FindModel(*FCommandLine.model);
@@ -162,13 +172,10 @@ void TMainForm::CheckAutoMode() {
   // dialog, or by a completion handler) must not reset the run's state.
   if (RunInProgress()) return;
   FAutoIndex = -1;
-  int32_t chosen = FModelIndex;
   // /Model= takes the place of the marks in install.ini.
-  const int32_t count = FOptions && !FCommandLine.model ? FOptions->Count : 0;
+  int32_t chosen = FModelIndex;
   // The mark is install.ini's: no INF is read to find it.
-  for (int32_t i = 0; i < count && chosen < 0; ++i) {
-    if (FOptions->Options[static_cast<size_t>(i)].AutoMode) chosen = i;
-  }
+  if (FOptions && !FCommandLine.model) chosen = FOptions->FirstAutoModel();
   if (chosen >= 0) {
     SetAlphaBlend(true, 255);
     FAutoIndex = chosen;

@@ -24,6 +24,8 @@ namespace pinst {
 class TFormSearching;
 class TFormTest;
 
+// The main window's class, by which a second start finds it.
+inline constexpr const char* kMainWindowClass = "TMainForm";
 // The debug marker: a regular file of this name enables the developer entry points.
 inline constexpr const char* kDebugMarkerFile = "d:\\Debug";
 

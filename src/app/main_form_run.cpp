@@ -33,6 +33,7 @@ void TMainForm::BbtnStartClick() {
   if (RunInProgress()) return;
   run_->Reset();
   TInstallRun::TScope scope(*run_);
+  if (!run_->CanStart()) return;
   if (!FHideMode) SetTopMost(true);
   ScopeExit notTopMost([this] {
     if (!FHideMode) SetTopMost(false);

@@ -1,5 +1,6 @@
 #include "app/run_log_start.h"
 
+#include "pi_version.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/system.h"
@@ -20,8 +21,11 @@ void OpenRunLog(const TCommandLine& commandLine, const std::vector<std::string>&
   }
   std::string joined;
   for (const std::string& arg : args) joined += " " + arg;
-  LogLine("Printer Installer started:" + joined);
+  LogLine(std::string("Printer Installer ") + kProductVersion + " started:" + joined);
   if (!asked.empty() && RunLog().Path() != asked) LogLine("Cannot write the log " + asked);
+  for (const std::string& arg : commandLine.unknown) {
+    LogLine("Unknown argument" + std::string(commandLine.invalid ? ": " : " ignored: ") + arg);
+  }
   const OsVersion version = Os().system->GetVersion();
   LogLine("Windows " + std::to_string(version.major) + "." + std::to_string(version.minor) +
           (IsWow64() ? ", WOW64: yes" : ", WOW64: no") + ", folder " +

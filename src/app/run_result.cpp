@@ -8,8 +8,20 @@
 
 namespace pinst {
 
-std::optional<TResultBox> ResultBox(const TRunResult& result) {
+namespace {
+
+std::optional<TResultBox> EndBox(const TRunResult& result) {
   const TLangStrings& lang = Lang();
+  switch (result.reason) {
+    case TRunReason::kNoPrinterCreated:
+      return TResultBox{FormatText(lang.StrNoPrinterCreated, result.printer), kMbOk | kMbIconError};
+    case TRunReason::kSpoolerNotRunning:
+      return TResultBox{lang.StrSpoolerNotRunning, kMbOk | kMbIconError};
+    case TRunReason::kUnsupportedMachine:
+      return TResultBox{lang.StrUnsupportedMachine, kMbOk | kMbIconError};
+    default:
+      break;
+  }
   switch (result.outcome) {
     case TRunOutcome::kInstalled:
       return TResultBox{FormatText(lang.StrInstallSuccess, result.port),
@@ -31,8 +43,26 @@ std::optional<TResultBox> ResultBox(const TRunResult& result) {
   }
 }
 
+}  // namespace
+
+std::optional<TResultBox> ResultBox(const TRunResult& result) {
+  std::optional<TResultBox> box = EndBox(result);
+  std::string fate;
+  if (result.oldPrinter == TOldPrinter::kRestored) {
+    fate = FormatText(Lang().StrPrinterRestored, result.printer);
+  } else if (result.oldPrinter == TOldPrinter::kNotRestored) {
+    fate = FormatText(Lang().StrPrinterNotRestored, result.printer);
+  }
+  if (fate.empty()) return box;
+  if (!box) return TResultBox{fate, kMbOk | kMbIconWarning};
+  box->text += "\r\n" + fate;
+  return box;
+}
+
 int ExitCodeFor(const TRunResult& result, bool automaticRun) {
   if (!automaticRun) return kExitInstalled;
+  if (result.reason == TRunReason::kTimedOut) return kExitTimedOut;
+  if (result.reason == TRunReason::kRestartStarted) return kExitRestartStarted;
   switch (result.outcome) {
     case TRunOutcome::kInstalled:
       return kExitInstalled;

@@ -19,6 +19,19 @@ enum class TRunOutcome : uint8_t {
   kAwaitingHelper,  // the 64-bit helper works and has not reported yet
 };
 
+// Why a run ended as it did, where the outcome and its code do not say it all.
+enum class TRunReason : uint8_t {
+  kNone,
+  kNoPrinterCreated,    // the install reported success but left no printer
+  kSpoolerNotRunning,   // found before anything was changed
+  kUnsupportedMachine,  // Windows on ARM: found before anything was changed
+  kTimedOut,            // a program the run waited on did not end in time
+  kRestartStarted,      // installed; Setup.bat restarts the computer
+};
+
+// What became of a printer of the model's name that the run removed.
+enum class TOldPrinter : uint8_t { kNotRemoved, kRemoved, kRestored, kNotRestored };
+
 struct TRunResult {
   TRunResult() = default;
   explicit TRunResult(TRunOutcome ended, uint32_t endCode = 0, std::string endPort = {})
@@ -29,6 +42,9 @@ struct TRunResult {
   // library's cancel code when the cancel is to be told, else 0.
   uint32_t code = 0;
   std::string port;  // kInstalled, kInstalledRestart: where the printer went
+  TRunReason reason = TRunReason::kNone;
+  std::string printer;  // the printer the reason or the old printer's fate speaks of
+  TOldPrinter oldPrinter = TOldPrinter::kNotRemoved;
 
   bool Installed() const {
     return outcome == TRunOutcome::kInstalled || outcome == TRunOutcome::kInstalledRestart;
@@ -41,7 +57,8 @@ struct TResultBox {
 };
 
 // The box a run's end shows; nothing for an end the user chose without a word
-// (a declined question) or a failure that was told already.
+// (a declined question) or a failure that was told already. What became of an
+// old printer the run removed is said on a line of its own.
 std::optional<TResultBox> ResultBox(const TRunResult& result);
 
 // The process exit code. Only an automatic install reports its outcome; a run a

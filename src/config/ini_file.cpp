@@ -165,18 +165,25 @@ TIniFile TIniFile::Parse(const std::string& raw, uint32_t codePage) {
   ini.sectionIndex_ = NameIndex(0, NoCaseHash{codePage}, NoCaseEqual{codePage});
   Section* current = nullptr;
   size_t pos = 0;
+  int lineNumber = 1;
   while (pos < text.size()) {
     // A plain loop: find_first_of looks each byte up in the set with a call of its own.
     size_t end = pos;
     while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
     const std::string_view line = TrimBlanks(std::string_view(text).substr(pos, end - pos));
+    const int thisLine = lineNumber;
+    // CR LF counts once: the empty piece between CR and LF is on the same line.
+    if (end < text.size() &&
+        (text[end] == '\n' || end + 1 >= text.size() || text[end + 1] != '\n')) {
+      ++lineNumber;
+    }
     pos = end + 1;
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[') {
       std::string_view inner = line.substr(1);
       const size_t close = FindLastSingleByte(inner, ']', codePage);
       if (close != std::string_view::npos) inner = inner.substr(0, close);
-      ini.sections_.push_back(Section{std::string(UpToNul(TrimBlanks(inner))), {}});
+      ini.sections_.push_back(Section{std::string(UpToNul(TrimBlanks(inner))), {}, thisLine});
       current = &ini.sections_.back();
       // emplace keeps an existing entry: the first section of a name wins.
       ini.sectionIndex_.emplace(current->name, ini.sections_.size() - 1);
@@ -185,11 +192,14 @@ TIniFile TIniFile::Parse(const std::string& raw, uint32_t codePage) {
     if (!current) continue;  // lines before the first section belong to none
     const size_t eq = FindSingleByte(line, '=', codePage);
     Key key;
+    key.line = thisLine;
     if (eq == std::string_view::npos) {
       key.name = std::string(UpToNul(line));
     } else {
       key.name = std::string(UpToNul(TrimBlanks(line.substr(0, eq))));
-      key.value = CutValue(UpToNul(Unquote(TrimBlanks(line.substr(eq + 1)))), codePage);
+      const std::string_view value = UpToNul(Unquote(TrimBlanks(line.substr(eq + 1))));
+      key.value = CutValue(value, codePage);
+      key.cut = key.value.size() < value.size();
     }
     current->keys.push_back(std::move(key));
   }

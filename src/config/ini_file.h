@@ -23,10 +23,13 @@ class TIniFile {
   struct Key {
     std::string name;
     std::string value;
+    int line = 0;      // 1-based line of the (converted) text
+    bool cut = false;  // the value was longer than the reader keeps
   };
   struct Section {
     std::string name;
     std::vector<Key> keys;  // in file order, duplicates kept
+    int line = 0;
   };
 
   // Parses file bytes (already in the ANSI code page, or Unicode with a BOM).

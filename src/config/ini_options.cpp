@@ -3,6 +3,7 @@
 #include <map>
 
 #include "base/ansi_text.h"
+#include "config/ini_keys.h"
 #include "config/lang_strings.h"
 #include "platform/files.h"
 #include "platform/platform.h"
@@ -13,24 +14,24 @@ namespace pinst {
 
 namespace {
 
-struct LanguageKeys {
-  const char* installGuide;
-  const char* quickGuide;
-  const char* handBook;
-  const char* hint;
-  const char* defaultGuide;
-};
-
-LanguageKeys KeysFor(uint16_t langId) {
+const TLanguageKeys& KeysFor(uint16_t langId) {
   switch (LanguageForLangId(langId)) {
     case TextLanguage::kTraditionalChinese:
-      return {"InstallGuide0", "QuickGuide0", "HandBook0", "Hint0", "ReadmeCHT.txt"};
+      return kTraditionalChineseKeys;
     case TextLanguage::kSimplifiedChinese:
-      return {"InstallGuide", "QuickGuide", "HandBook", "Hint", "ReadmeCN.txt"};
+      return kSimplifiedChineseKeys;
     case TextLanguage::kEnglish:
       break;
   }
-  return {"InstallGuide2", "QuickGuide2", "HandBook2", "Hint2", "ReadmeEN.txt"};
+  return kEnglishKeys;
+}
+
+std::string Text(const TIniFile& ini, const std::string& s, const TIniKey& key) {
+  return ini.ReadString(s, std::string(key.name), std::string(key.defaultValue));
+}
+
+bool Flag(const TIniFile& ini, const std::string& s, const TIniKey& key) {
+  return ini.ReadBool(s, std::string(key.name), false);
 }
 
 // Most models name the same libraries: each path is looked for once per load.
@@ -46,40 +47,41 @@ class TExistsOnce {
   std::map<std::string, bool> known_;
 };
 
-TOption ReadOption(const TIniFile& ini, const std::string& s, const LanguageKeys& lang,
+TOption ReadOption(const TIniFile& ini, const std::string& s, const TLanguageKeys& lang,
                    TExistsOnce& exists) {
   TOption o;
-  o.InstallSettingFile2K = ini.ReadString(s, "InstallSettingFile2K", "");
-  o.InstallGuide = ini.ReadString(s, lang.installGuide, lang.defaultGuide);
-  o.QuickGuide = ini.ReadString(s, lang.quickGuide, "");
-  o.HandBook = ini.ReadString(s, lang.handBook, "");
-  o.Hint = ini.ReadString(s, lang.hint, "");
-  o.SelectPort = ini.ReadBool(s, "SelectPort", false);
-  o.DefaultPortName = ini.ReadString(s, "DefaultPortName", "");
-  o.ForceOnlineCheck = ini.ReadBool(s, "ForceOnlineCheck", false);
-  o.PromptCheck = ini.ReadBool(s, "PromptCheck", false);
-  o.InstallDll2K = ini.ReadString(s, "InstallDll2K", "i386\\inst2k.dll");
+  o.InstallSettingFile2K = Text(ini, s, IniKey("InstallSettingFile2K"));
+  o.InstallGuide = Text(ini, s, *lang.installGuide);
+  o.QuickGuide = Text(ini, s, *lang.quickGuide);
+  o.HandBook = Text(ini, s, *lang.handBook);
+  o.Hint = Text(ini, s, *lang.hint);
+  o.SelectPort = Flag(ini, s, IniKey("SelectPort"));
+  o.DefaultPortName = Text(ini, s, IniKey("DefaultPortName"));
+  o.ForceOnlineCheck = Flag(ini, s, IniKey("ForceOnlineCheck"));
+  o.PromptCheck = Flag(ini, s, IniKey("PromptCheck"));
+  o.InstallDll2K = Text(ini, s, IniKey("InstallDll2K"));
   // A missing library falls back to its bare name, for the loader's own search.
   if (!exists(o.InstallDll2K)) o.InstallDll2K = "inst2k.dll";
-  o.UnInstallImage2K = ini.ReadString(s, "UnInstallImage2K", "i386\\NvPrnUni.exe");
-  o.RegSetImage2000 = ini.ReadString(s, "RegSetImage2000", "i386\\Setup");
-  o.InstallImage64 = ini.ReadString(s, "InstallImage64", "X64\\Instavo64.exe");
-  o.Installdll64 = ini.ReadString(s, "Installdll64", "X64\\inst2k64.dll");
+  o.UnInstallImage2K = Text(ini, s, IniKey("UnInstallImage2K"));
+  o.RegSetImage2000 = Text(ini, s, IniKey("RegSetImage2000"));
+  o.InstallImage64 = Text(ini, s, IniKey("InstallImage64"));
+  o.Installdll64 = Text(ini, s, IniKey("Installdll64"));
   if (!exists(o.Installdll64)) {
     o.Installdll64 = exists("inst2k64.dll") ? "inst2k64.dll" : "";
   }
-  o.UnInstallImage2KCopy = ini.ReadString(s, "UnInstallImage2K", o.UnInstallImage2K);
-  o.AutoMode = ini.ReadBool(s, "AutoMode", false);
-  o.QuiteMode = ini.ReadBool(s, "QuiteMode", false);
-  o.PrintProcess = ini.ReadString(s, "PrintProcess", "WinPrint");
-  o.BeforeRun = ini.ReadString(s, "BeforeRun", "");
-  o.AfterRun = ini.ReadString(s, "AfterRun", "");
-  o.ServiceName = ini.ReadString(s, "ServiceName", "");
-  o.ServiceExe = ini.ReadString(s, "ServiceExe", "");
-  o.ForceUninstallService = ini.ReadBool(s, "ForceUninstallService", false);
-  o.NTX86FilesPath = ini.ReadString(s, "NTX86FilesPath", "I386");
-  o.NTX64FilesPath = ini.ReadString(s, "NTX64FilesPath", "X64");
-  o.NTIA64FilesPath = ini.ReadString(s, "NTIA64FilesPath", "IA64");
+  o.UnInstallImage2KCopy =
+      ini.ReadString(s, std::string(IniKey("UnInstallImage2K").name), o.UnInstallImage2K);
+  o.AutoMode = Flag(ini, s, IniKey("AutoMode"));
+  o.QuiteMode = Flag(ini, s, IniKey("QuiteMode"));
+  o.PrintProcess = Text(ini, s, IniKey("PrintProcess"));
+  o.BeforeRun = Text(ini, s, IniKey("BeforeRun"));
+  o.AfterRun = Text(ini, s, IniKey("AfterRun"));
+  o.ServiceName = Text(ini, s, IniKey("ServiceName"));
+  o.ServiceExe = Text(ini, s, IniKey("ServiceExe"));
+  o.ForceUninstallService = Flag(ini, s, IniKey("ForceUninstallService"));
+  o.NTX86FilesPath = Text(ini, s, IniKey("NTX86FilesPath"));
+  o.NTX64FilesPath = Text(ini, s, IniKey("NTX64FilesPath"));
+  o.NTIA64FilesPath = Text(ini, s, IniKey("NTIA64FilesPath"));
   return o;
 }
 
@@ -101,7 +103,7 @@ void TIniOptions::LoadFromFile(const std::string& fileName) {
 void TIniOptions::ReadAll(const TIniFile* ini) {
   if (!ini) return;
   const std::vector<std::string> sections = ini->ReadSections();
-  const LanguageKeys lang = KeysFor(Os().system->GetSystemDefaultLangID());
+  const TLanguageKeys& lang = KeysFor(Os().system->GetSystemDefaultLangID());
   Count = static_cast<int32_t>(sections.size());
   Options.assign(sections.size(), TOption());
   Sections = sections;
@@ -123,6 +125,13 @@ int32_t TIniOptions::FindModel(const std::string& name) const {
   }
   for (size_t i = 0; i < Sections.size() && i < Options.size(); ++i) {
     if (EqualsNoCase(Sections[i], name, codePage)) return static_cast<int32_t>(i);
+  }
+  return -1;
+}
+
+int32_t TIniOptions::FirstAutoModel() const {
+  for (int32_t i = 0; i < Count && static_cast<size_t>(i) < Options.size(); ++i) {
+    if (Options[static_cast<size_t>(i)].AutoMode) return i;
   }
   return -1;
 }

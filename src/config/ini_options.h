@@ -55,6 +55,8 @@ class TIniOptions {
   // shows it), else its section's name; both compared as Windows compares
   // names, without regard to ASCII case. -1 when none matches.
   int32_t FindModel(const std::string& name) const;
+  // The first model marked AutoMode; -1 when none is.
+  int32_t FirstAutoModel() const;
 
   // Loads the file when it exists (as written, against the current directory);
   // otherwise keeps what the object holds.

@@ -1,6 +1,7 @@
 // The process-wide text table: every text the user sees, in the language of the
 // system. Texts are the bytes handed to the "A" window calls: GBK for Simplified
-// Chinese, Big5 for Traditional Chinese, ASCII for English.
+// Chinese, Big5 for Traditional Chinese, ASCII for English. The texts are written in
+// lang_texts.txt (UTF-8); the build converts them.
 #pragma once
 
 #include <cstdint>
@@ -58,6 +59,11 @@ struct TLangStrings {
   std::string StrUnknownModel;     // /Model= names no model; %s: the name
   std::string StrModelUnreadable;  // the INF names no model; %s: the INF
   std::string StrInfUnreadable;    // the INF cannot be read; %s: the INF
+  std::string StrNoPrinterCreated;  // the install left no printer; %s: its name
+  std::string StrSpoolerNotRunning;  // nothing was changed
+  std::string StrUnsupportedMachine;  // Windows on ARM: nothing was changed
+  std::string StrPrinterRestored;  // the old printer put back; %s: its name
+  std::string StrPrinterNotRestored;  // the old printer is lost; %s: its name
 };
 
 // The table of one language.

@@ -26,6 +26,8 @@ class IConsoleChild {
   virtual ~IConsoleChild() = default;
   // WaitForSingleObject on the process: true when it has ended within the time-out.
   virtual bool WaitForExit(uint32_t timeoutMs) = 0;
+  // TerminateProcess: ends a child that runs too long.
+  virtual void Terminate(uint32_t exitCode) = 0;
   virtual void CloseThreadHandle() = 0;
   virtual void CloseProcessHandle() = 0;
 };

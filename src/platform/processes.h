@@ -41,6 +41,8 @@ class IProcess {
   virtual std::optional<uint32_t> ExitCode() = 0;
   // WaitForSingleObject: true when the process has ended within the time-out.
   virtual bool Wait(uint32_t timeoutMs) = 0;
+  // TerminateProcess.
+  virtual void Terminate(uint32_t exitCode) = 0;
 };
 
 class IProcesses {
@@ -67,6 +69,9 @@ class ProcessHandle {
   }
   // True when the process has ended within the time-out; false for an empty handle.
   bool Wait(uint32_t timeoutMs) const { return process_ && process_->Wait(timeoutMs); }
+  void Terminate(uint32_t exitCode) const {
+    if (process_) process_->Terminate(exitCode);
+  }
   void Close() { process_.reset(); }
 
  private:

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -25,6 +26,12 @@ enum : uint32_t {
 };
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
+// A machine-wide named mutex, held for as long as the object lives.
+class IInstanceLock {
+ public:
+  virtual ~IInstanceLock() = default;
+};
+
 class ISystem {
  public:
   virtual ~ISystem() = default;
@@ -40,11 +47,18 @@ class ISystem {
   virtual std::string WideToAnsi(const std::u16string& text) = 0;
   virtual void DebugOutput(const std::string& line) = 0;
   virtual void Sleep(uint32_t milliseconds) = 0;
+  // GetTickCount: milliseconds since start-up, wrapping after 49 days.
+  virtual uint32_t TickCountMs() = 0;
   // Local date and time in the system's short date and long time format.
   virtual std::string LocalDateTimeText() = 0;
   // MessageBoxA; owner 0 means none. Returns the button pressed (kIdOk ...).
   virtual int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                              uint32_t flags) = 0;
+  // CreateMutexA of that name; null when another process holds it already.
+  virtual std::unique_ptr<IInstanceLock> LockInstance(const std::string& name) = 0;
+  // Brings the visible top-level window of that class, of another process, to
+  // the front; false when there is none.
+  virtual bool ActivateWindowOfClass(const std::string& className) = 0;
 };
 
 }  // namespace pinst

@@ -5,7 +5,9 @@
 
 #include "platform/console.h"
 #include "platform/platform.h"
+#include "platform/system.h"
 #include "sys/debug_info.h"
+#include "sys/wait_limit.h"
 
 namespace pinst {
 
@@ -15,6 +17,8 @@ constexpr uint32_t kReadSize = 4096;
 // How long one poll waits on the child when the pipe is empty. Waiting instead of
 // spinning keeps the installer off the CPU while a slow command runs.
 constexpr uint32_t kPollWaitMs = 10;
+// ERROR_TIMEOUT, the exit code of a child ended at the wait limit.
+constexpr uint32_t kErrorTimeout = 1460;
 
 // Diagnostic lines, GBK.
 // "RunCMD 创建管道失败，函数将退出！"
@@ -56,6 +60,7 @@ int RunCMD(const std::string& commandLine, StringList& output) {
 
   const CaptureResult captured = CaptureChildOutput(*pipe, *child, output);
   if (captured.peekFailed) LogFailure(kPeekFailed);
+  if (captured.timedOut) NoteWaitTimedOut(commandLine);
   return captured.anyRead ? kRunCmdOutput : kRunCmdNoOutput;
 }
 
@@ -66,6 +71,8 @@ CaptureResult CaptureChildOutput(IOutputPipe& pipe, IConsoleChild& child, String
   // that saw nothing, so the closing item is empty.
   uint32_t lastCount = 0;
   bool ended = false;
+  const std::optional<uint32_t> limit = WaitLimit();
+  const uint32_t started = Os().system->TickCountMs();
   for (;;) {
     uint32_t available = 0;
     if (!pipe.Peek(available)) {
@@ -87,6 +94,11 @@ CaptureResult CaptureChildOutput(IOutputPipe& pipe, IConsoleChild& child, String
     // after it has ended, look at the pipe once more before leaving.
     if (ended) break;
     ended = child.WaitForExit(kPollWaitMs);
+    if (!ended && limit && Os().system->TickCountMs() - started >= *limit) {
+      child.Terminate(kErrorTimeout);
+      result.timedOut = true;
+      ended = true;
+    }
   }
   output.emplace_back(buffer.data(), lastCount);
 

@@ -27,10 +27,12 @@ int RunCMD(const std::string& commandLine, StringList& output);
 struct CaptureResult {
   bool anyRead = false;     // at least one chunk was read
   bool peekFailed = false;  // the loop ended on a failed peek
+  bool timedOut = false;    // the child ran past the wait limit and was ended
 };
 
 // Reads a started child's standard output until the child has ended and the pipe
 // is empty (or a peek or read fails): one item per chunk, then the closing item.
+// A child still running at the wait limit (sys/wait_limit.h) is ended (1460).
 // Closes the read end, the thread and process handles and the write end, in order.
 CaptureResult CaptureChildOutput(IOutputPipe& pipe, IConsoleChild& child, StringList& output);
 

@@ -77,7 +77,8 @@ run_watched /Quiet "/Model=\"$MODEL\"" '/Log=C:\install.log'
 expect_unseen
 got=$(in_prefix "$SPOOLER" 2>/dev/null | tr -d '\r' | grep -F "printer $MODEL|")
 [ -n "$got" ] || fail "no printer $MODEL: $(in_prefix "$SPOOLER" 2>/dev/null | tr -d '\r' | tr '\n' '|')"
-expect_log "Printer Installer started: /Quiet /Model=\"$MODEL\" /Log=C:\\install.log" \
+VERSION=$(sed -n 's/^project(PrinterInstaller VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+expect_log "Printer Installer $VERSION started: /Quiet /Model=\"$MODEL\" /Log=C:\\install.log" \
   "/Model=$MODEL: section [TP58]" "USB question not asked (quiet mode): Yes" \
   "Installer library " "Installed \"$MODEL\" on " "Outcome: installed" "Exit code 0"
 [ "$(grep -c $'\r$' "$LOG")" = "$(wc -l <"$LOG")" ] || fail "log lines do not all end in CR LF"

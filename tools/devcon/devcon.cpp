@@ -7,6 +7,9 @@
 //   InstanceId=LPTENUM\TESSALYXP-1009A2B\1&7D5A0F&0&LPT1.4
 //   Name=Tessaly XP-100
 //   Status=Driver is running.       (optional; this is the default)
+// A rescan that never returns, for the installer's time limit:
+//   [Rescan]
+//   Hang=1
 // Every command is appended to devcon.log beside it.
 // Exit codes: 0 done, 3 a command it does not know.
 #include <windows.h>
@@ -75,6 +78,7 @@ int main(int argc, char** argv) {
   AppendLine(folder + "devcon.log", line);
 
   if (argc == 2 && EqualsNoCase(argv[1], "rescan")) {
+    if (IniString(folder + "devcon.ini", "Rescan", "Hang") == "1") ::Sleep(INFINITE);
     std::printf("Scanning for new hardware.\nScanning completed.\n");
     return 0;
   }

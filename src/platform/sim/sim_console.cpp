@@ -76,6 +76,10 @@ class SimChild : public IConsoleChild {
   }
   void CloseThreadHandle() override {}
   void CloseProcessHandle() override {}
+  void Terminate(uint32_t exitCode) override {
+    state_->endsAtMs = clock_.NowMs();
+    console_.terminated.push_back(exitCode);
+  }
 
  private:
   SimConsole& console_;

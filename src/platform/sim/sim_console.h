@@ -39,6 +39,7 @@ class SimConsole : public IConsole {
   std::vector<std::string> commandLines;
   // How many times the runner looked at the pipe or the process (a busy-wait measure).
   uint64_t polls = 0;
+  std::vector<uint32_t> terminated;  // exit codes of the children ended by force
   SimTrace* trace = nullptr;
   SimFaults* faults = nullptr;
 

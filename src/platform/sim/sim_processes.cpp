@@ -1,6 +1,7 @@
 #include "platform/sim/sim_processes.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/ansi_text.h"
 #include "platform/sim/sim_loader_search.h"
@@ -21,6 +22,7 @@ class SimProcess : public IProcess {
 
   std::optional<uint32_t> ExitCode() override {
     if (Injected(faults_, "process.GetExitCodeProcess")) return std::nullopt;
+    if (state_->onExitRead) std::exchange(state_->onExitRead, nullptr)();
     return HasEnded(*state_, clock_) ? state_->exitCode : kStillActive;
   }
   bool Wait(uint32_t timeoutMs) override {
@@ -31,6 +33,13 @@ class SimProcess : public IProcess {
     if (!state_->endless) step = std::min<uint64_t>(step, state_->endsAtMs - clock_.NowMs());
     clock_.Advance(step);
     return HasEnded(*state_, clock_);
+  }
+  void Terminate(uint32_t exitCode) override {
+    if (HasEnded(*state_, clock_)) return;
+    state_->endless = false;
+    state_->endsAtMs = clock_.NowMs();
+    state_->exitCode = exitCode;
+    state_->terminated = true;
   }
 
  private:

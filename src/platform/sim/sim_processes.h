@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -28,7 +29,11 @@ struct SimProcessState {
   bool endless = false;
   uint64_t endsAtMs = 0;
   uint32_t exitCode = 0;
-  int openHandles = 1;  // the process handle handed out, until closed
+  int openHandles = 1;      // the process handle handed out, until closed
+  bool terminated = false;  // ended by TerminateProcess
+  // Runs when its exit code is read: what the program did just as it ended (a
+  // report that arrives while the reader is already looking).
+  std::function<void()> onExitRead;
 };
 
 struct SimStartedProcess {

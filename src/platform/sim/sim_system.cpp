@@ -88,4 +88,34 @@ int SimSystem::ShowMessageBox(uintptr_t owner, const std::string& text, const st
   return answer;
 }
 
+namespace {
+
+class SimInstanceLock : public IInstanceLock {
+ public:
+  SimInstanceLock(std::set<std::string>& held, std::string name)
+      : held_(held), name_(std::move(name)) {
+    held_.insert(name_);
+  }
+  ~SimInstanceLock() override { held_.erase(name_); }
+  SimInstanceLock(const SimInstanceLock&) = delete;
+  SimInstanceLock& operator=(const SimInstanceLock&) = delete;
+
+ private:
+  std::set<std::string>& held_;
+  std::string name_;
+};
+
+}  // namespace
+
+std::unique_ptr<IInstanceLock> SimSystem::LockInstance(const std::string& name) {
+  if (heldMutexes.count(name)) return nullptr;
+  return std::make_unique<SimInstanceLock>(heldMutexes, name);
+}
+
+bool SimSystem::ActivateWindowOfClass(const std::string& className) {
+  if (!otherWindows.count(className)) return false;
+  activatedWindows.push_back(className);
+  return true;
+}
+
 }  // namespace pinst::sim

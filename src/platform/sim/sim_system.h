@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,12 @@ class SimSystem : public ISystem {
   // Answers given to the next message boxes, in order; when none is queued the box
   // is answered with OK for an OK box and Cancel otherwise.
   std::deque<int> messageBoxAnswers;
+  // Named mutexes other processes hold; the program's own are added while it holds them.
+  std::set<std::string> heldMutexes;
+  // Window classes of another process's visible windows.
+  std::set<std::string> otherWindows;
+  // What the program brought to the front.
+  std::vector<std::string> activatedWindows;
 
   // What a test inspects.
   std::vector<std::string> debugLines;
@@ -48,9 +55,12 @@ class SimSystem : public ISystem {
   std::string WideToAnsi(const std::u16string& text) override;
   void DebugOutput(const std::string& line) override { debugLines.push_back(line); }
   void Sleep(uint32_t milliseconds) override;
+  uint32_t TickCountMs() override { return static_cast<uint32_t>(clock_.NowMs()); }
   std::string LocalDateTimeText() override;
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                      uint32_t flags) override;
+  std::unique_ptr<IInstanceLock> LockInstance(const std::string& name) override;
+  bool ActivateWindowOfClass(const std::string& className) override;
 
  private:
   SimClock& clock_;

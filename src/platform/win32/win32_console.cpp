@@ -42,6 +42,7 @@ class Win32Child : public IConsoleChild {
   }
   void CloseThreadHandle() override { thread_.Reset(); }
   void CloseProcessHandle() override { process_.Reset(); }
+  void Terminate(uint32_t exitCode) override { ::TerminateProcess(process_.Get(), exitCode); }
 
  private:
   ScopedHandle process_;

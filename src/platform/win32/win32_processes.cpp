@@ -22,6 +22,7 @@ class Win32Process : public IProcess {
   bool Wait(uint32_t timeoutMs) override {
     return ::WaitForSingleObject(process_.Get(), timeoutMs) == WAIT_OBJECT_0;
   }
+  void Terminate(uint32_t exitCode) override { ::TerminateProcess(process_.Get(), exitCode); }
 
  private:
   ScopedHandle process_;

@@ -60,4 +60,47 @@ int Win32System::ShowMessageBox(uintptr_t owner, const std::string& text,
   return ::MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
 }
 
+namespace {
+
+class Win32InstanceLock : public IInstanceLock {
+ public:
+  explicit Win32InstanceLock(HANDLE mutex) : mutex_(mutex) {}
+  ~Win32InstanceLock() override {
+    if (mutex_ != nullptr) ::CloseHandle(mutex_);
+  }
+  Win32InstanceLock(const Win32InstanceLock&) = delete;
+  Win32InstanceLock& operator=(const Win32InstanceLock&) = delete;
+
+ private:
+  HANDLE mutex_;
+};
+
+}  // namespace
+
+uint32_t Win32System::TickCountMs() { return ::GetTickCount(); }
+
+std::unique_ptr<IInstanceLock> Win32System::LockInstance(const std::string& name) {
+  HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());
+  const DWORD error = ::GetLastError();
+  if (mutex != nullptr && error == ERROR_ALREADY_EXISTS) {
+    ::CloseHandle(mutex);
+    return nullptr;
+  }
+  // Made by a run of another account (SYSTEM): there, but not ours to open.
+  if (mutex == nullptr && error == ERROR_ACCESS_DENIED) return nullptr;
+  // Any other failure leaves nothing to hold; the run goes on unguarded.
+  return std::make_unique<Win32InstanceLock>(mutex);
+}
+
+bool Win32System::ActivateWindowOfClass(const std::string& className) {
+  HWND window = ::FindWindowA(className.c_str(), nullptr);
+  DWORD process = 0;
+  if (window != nullptr) ::GetWindowThreadProcessId(window, &process);
+  if (window == nullptr || process == ::GetCurrentProcessId() || !::IsWindowVisible(window)) {
+    return false;
+  }
+  if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
+  return ::SetForegroundWindow(window) != FALSE;
+}
+
 }  // namespace pinst::win32

@@ -13,9 +13,12 @@ class Win32System : public ISystem {
   std::string WideToAnsi(const std::u16string& text) override;
   void DebugOutput(const std::string& line) override;
   void Sleep(uint32_t milliseconds) override;
+  uint32_t TickCountMs() override;
   std::string LocalDateTimeText() override;
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                      uint32_t flags) override;
+  std::unique_ptr<IInstanceLock> LockInstance(const std::string& name) override;
+  bool ActivateWindowOfClass(const std::string& className) override;
 };
 
 }  // namespace pinst::win32

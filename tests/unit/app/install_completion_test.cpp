@@ -124,6 +124,13 @@ TEST_F(CompletionTest, HelperReportsOrTheWatchdogEndsTheRun) {
        {Failure("00000643")},
        TRunOutcome::kFailed},
       {"crashes", std::nullopt, 0xC0000005u, true, {Failure("C0000005")}, TRunOutcome::kFailed},
+      // 259 reads as "still running": no report and that code is no outcome.
+      {"ends with 259 and no report",
+       std::nullopt,
+       259u,
+       true,
+       {Failure("00000643")},
+       TRunOutcome::kFailed},
       {"could not be started",
        std::nullopt,
        std::nullopt,
@@ -171,6 +178,56 @@ TEST_F(CompletionTest, WatchdogStillActsAfterTheSearchDialogShowedTheWindowAgain
   win.ui.AdvanceTime(5000);
   EXPECT_EQ(Boxes(), (Steps{Failure("C0000005")}));
   EXPECT_TRUE(w->Main.BbtnStart.Enabled());
+}
+
+// The online-failure retry under WOW64 belongs to the same run: the second
+// helper's success finishes the printer the first was started for.
+TEST_F(CompletionTest, HelperRetryAfterNoDeviceFinishesThePrinter) {
+  Wow64();
+  UsbPrinterConnected();
+  WriteIni("PrintProcess=TsRaw\r\n");
+  auto w = Start();
+  Answer({kIdYes, kIdYes, kIdYes});  // USB question, retry online, USB question again
+  w->Main.BbtnStart.Click();
+  ASSERT_TRUE(w->Main.Post(WM_INSTALL_FAILED, 0, static_cast<intptr_t>(kErrorNoSuchDevinst)));
+  win.processes.End(0, 0);
+  win.ui.AdvanceTime(500);
+  ASSERT_EQ(win.processes.started.size(), 2u);
+  HelperInstalls();
+  ASSERT_TRUE(w->Main.Post(WM_INSTALL_SUCCEEDED, 0, 0));
+  win.processes.End(1, 0);
+  win.ui.AdvanceTime(500);
+  EXPECT_EQ(Boxes().back(),
+            Box(kMbOk | kMbIconInformation, "Notice",
+                "Printer driver successfully install on USB003 port!\r\n" + Lang().StrRestartNotice,
+                kIdOk));
+  EXPECT_EQ(win.spooler.Find(kModel)->info.portName, "USB003");
+  EXPECT_EQ(win.spooler.defaultPrinter, kModel);
+  EXPECT_EQ(w->Main.Outcome(), TRunOutcome::kInstalledRestart);
+}
+
+// A report the watchdog finds queued as the helper ends may start a retry; the
+// retry's helper is then the one awaited, not failed for the first one's end.
+TEST_F(CompletionTest, WatchdogLeavesARetryStartedByTheQueuedReportAlone) {
+  Wow64();
+  UsbPrinterConnected();
+  WriteIni("QuiteMode=1\r\n");
+  auto w = Start();
+  Answer({kIdYes});  // retry online
+  w->Main.BbtnStart.Click();
+  win.processes.started[0].state->onExitRead = [&] {
+    w->Main.Post(WM_INSTALL_FAILED, 0, static_cast<intptr_t>(kErrorNoSuchDevinst));
+  };
+  win.processes.End(0, 0);
+  win.ui.AdvanceTime(5000);
+  ASSERT_EQ(win.processes.started.size(), 2u);
+  EXPECT_TRUE(w->Main.AwaitingHelper());
+  EXPECT_TRUE(Boxes().size() == 1u && Boxes()[0].find("Online Install Fail") != std::string::npos);
+  HelperInstalls();
+  ASSERT_TRUE(w->Main.Post(WM_INSTALL_SUCCEEDED, 0, 0));
+  win.ui.AdvanceTime(500);
+  EXPECT_EQ(w->Main.Outcome(), TRunOutcome::kInstalled);
+  EXPECT_EQ(Boxes().size(), 2u);
 }
 
 // Runs that end before the helper starts give the window back under WOW64 too.

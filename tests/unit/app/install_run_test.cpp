@@ -287,6 +287,34 @@ TEST_F(InstallRunTest, RunAfterOneThatEndedEarlyInstallsAndFinishes) {
   ExpectWindowBack(w->Main);
 }
 
+// The search found nothing and the user goes on: the install stays online,
+// without the offline prefix; only Cancel makes it offline.
+TEST_F(InstallRunTest, SearchThatFoundNothingAndGoesOnInstallsOnline) {
+  WriteIni("QuiteMode=1\r\nForceOnlineCheck=1\r\n");
+  auto w = Start();
+  win.ui.onIdle = [&] {
+    if (!w->Searching.Visible() || w->Searching.btnCancelSearch.Caption() != "Continue Setup") {
+      return false;
+    }
+    return win.ui.PressKey(w->Searching.Handle(), UiKey::kReturn);
+  };
+  w->Main.BbtnStart.Click();
+  win.ui.onIdle = nullptr;
+  ASSERT_EQ(lib.installCalls.size(), 1u);
+  EXPECT_EQ(lib.installCalls[0].hardwareId, kHwid);
+  EXPECT_EQ(w->Main.Outcome(), TRunOutcome::kInstalled);
+}
+
+// Only Windows 2000 deletes the replaced printer's driver.
+TEST_F(InstallRunTest, SameNameReplacedOnXpKeepsItsDriver) {
+  WriteIni("QuiteMode=1\r\n");
+  win.spooler.AddLocalPrinter(kModel, "Old Driver", "LPT2:");
+  auto w = Start();
+  w->Main.BbtnStart.Click();
+  EXPECT_EQ(lib.installCalls.size(), 1u);
+  EXPECT_TRUE(win.spooler.driverDeletions.empty());
+}
+
 TEST_F(InstallRunTest, Windows2000RemovesTheOldDriverAndPutsThePrinterBackOnFailure) {
   win.SetVersion(5, 0);
   win.files.AddFile("i386\\Setup.exe", "tool");
@@ -306,7 +334,11 @@ TEST_F(InstallRunTest, Windows2000RemovesTheOldDriverAndPutsThePrinterBackOnFail
                                "DeletePrinterDriver Tessaly Driver",
                                "FuncInst2K i386\\XP100.inf " + kHwid + " LPT1:",
                                "start C:\\dist\\i386\\Setup.exe Auto Disable",
-                               Failure("00000005")};
+                               Box(kMbOk | kMbIconError, "Notice",
+                                   "Driver Install Fail Now(0x00000005)\r\nPlease Retry in wait "
+                                   "for a minute !\r\nThe printer \"" +
+                                       kModel + "\" that was there before has been restored.",
+                                   kIdOk)};
   auto at = steps.begin();
   for (const std::string& step : expectedOrder) {
     at = std::find(at, steps.end(), step);
@@ -315,7 +347,7 @@ TEST_F(InstallRunTest, Windows2000RemovesTheOldDriverAndPutsThePrinterBackOnFail
   const sim::SimPrinter* back = win.spooler.Find(kModel);
   ASSERT_NE(back, nullptr);
   EXPECT_EQ(back->info.driverName, "Tessaly Driver");
-  EXPECT_EQ(back->info.portName, "LPT3:");
+  EXPECT_EQ(back->info.portName, "LPT2:");
 }
 
 TEST_F(InstallRunTest, ServiceThatWillNotStartTwiceLeadsToTheRestartBatch) {

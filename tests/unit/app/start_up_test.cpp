@@ -16,7 +16,7 @@ class StartUpTest : public ::testing::Test {
   sim::SimWindows win;
 };
 
-TEST_F(StartUpTest, HideSwitchCountsInAnyPositionButOnlyWrittenExactly) {
+TEST_F(StartUpTest, HideSwitchCountsInAnyPositionAndCaseButOnlyAsAWholeSwitch) {
   testdata::AddTwoModels(win);
   {
     TMainForm form({"/x", "/Hide", "/y"});
@@ -26,7 +26,11 @@ TEST_F(StartUpTest, HideSwitchCountsInAnyPositionButOnlyWrittenExactly) {
     EXPECT_EQ(form.AlphaBlendValue(), 0);
     EXPECT_EQ(win.ui.Window(form.Handle()).alpha, 0);
   }
-  for (const char* other : {"/hide", "/HIDE", "Hide", "/Hide ", "-Hide"}) {
+  for (const char* same : {"/hide", "/HIDE", "-Hide"}) {
+    TMainForm form({same});
+    EXPECT_TRUE(form.FHideMode) << same;
+  }
+  for (const char* other : {"Hide", "/Hide ", "/Hidden"}) {
     TMainForm form({other});
     EXPECT_FALSE(form.FHideMode) << other;
     EXPECT_TRUE(form.ShowOnRun()) << other;

@@ -5,6 +5,7 @@
 #include "app/install_codes.h"
 #include "app/installer_main.h"
 #include "install_fixture.h"
+#include "pi_version.h"
 #include "ui/application.h"
 
 namespace pinst {
@@ -13,25 +14,35 @@ namespace {
 using namespace testdata;
 using Steps = std::vector<std::string>;
 
-TEST(CommandLineTest, SwitchesAreExactTextAnywhereAndTakeTheRestOfTheirArgument) {
+TEST(CommandLineTest, SwitchesInAnyCaseWithSlashOrDashTakeTheRestOfTheirArgument) {
   struct Case {
     std::vector<std::string> args;
     bool hide, quiet, help;
     std::optional<std::string> model, log;
+    bool invalid = false;
   };
   const Case cases[] = {
       {{"/Hide"}, true, false, false, {}, {}},
-      {{"x", "/Quiet"}, true, true, false, {}, {}},
-      {{"/hide", "/QUIET", "-?"}, false, false, false, {}, {}},
+      {{"x", "/Quiet"}, true, true, false, {}, {}, true},
+      {{"/hide", "-QUIET", "-?"}, true, true, true, {}, {}},
       {{"/?", "/Model=Tessaly TP-58"}, false, false, true, "Tessaly TP-58", {}},
-      {{"/Model=\"Tessaly TP-58\"", "/Log=\"C:\\a b\\i.log\""},
+      {{"-model=\"Tessaly TP-58\"", "/LOG=\"C:\\a b\\i.log\""},
        false,
        false,
        false,
        "Tessaly TP-58",
        "C:\\a b\\i.log"},
-      {{"/Model=", "/Modelx", "/Log"}, false, false, false, "", {}},
+      {{"/Model=", "/Modelx", "/Log"}, false, false, false, "", {}, true},
       {{"/Model=A", "/Model=B=C"}, false, false, false, "B=C", {}},
+      // A CD's autorun may pass arguments of its own: ignored while nothing
+      // unattended is asked for.
+      {{"/x", "/y", "D:\\"}, false, false, false, {}, {}},
+      {{"/Quite"}, false, false, false, {}, {}, true},
+      {{"Hide"}, false, false, false, {}, {}, true},
+      {{"/Hide "}, false, false, false, {}, {}, true},
+      {{"-Modle=A"}, false, false, false, {}, {}, true},
+      {{"Quiet"}, false, false, false, {}, {}, true},
+      {{"/Timeout=abc"}, false, false, false, {}, {}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.front());
@@ -41,7 +52,13 @@ TEST(CommandLineTest, SwitchesAreExactTextAnywhereAndTakeTheRestOfTheirArgument)
     EXPECT_EQ(line.help, c.help);
     EXPECT_EQ(line.model, c.model);
     EXPECT_EQ(line.logFile, c.log);
+    EXPECT_EQ(line.invalid, c.invalid);
   }
+  const TCommandLine line =
+      ParseCommandLine({"/NoRestart", "-timeout=60", "/CHECK", "/List", "/Uninstall", "/Verify"});
+  EXPECT_TRUE(line.noRestart && line.check && line.list && line.uninstall && line.verify);
+  EXPECT_EQ(line.TimeoutSeconds(), 60u);
+  EXPECT_EQ(ParseCommandLine({}).TimeoutSeconds(), 900u);
 }
 
 constexpr const char* kLog = "C:\\install.log";
@@ -86,7 +103,8 @@ TEST_F(UnattendedTest, QuietModelInstallsWithNoWindowNorBoxAndLogsEveryStep) {
   const std::string log = Log();
   ExpectLogLines(
       log, {"earlier run\r\n",
-            "Printer Installer started: /Quiet /Model=tessaly xp-100 /Log=C:\\install.log",
+            std::string("Printer Installer ") + kProductVersion +
+                " started: /Quiet /Model=tessaly xp-100 /Log=C:\\install.log",
             "Windows 5.1, WOW64: no, folder C:\\dist", "/Model=tessaly xp-100: section [XP100]",
             "Automatic install of \"Tessaly XP-100\"",
             "Install of \"Tessaly XP-100\" (section [XP100], i386\\XP100.inf), online",
@@ -138,6 +156,15 @@ TEST_F(UnattendedTest, ModelIsFoundByListNameOrSectionAndAnUnknownOneEndsWith2) 
 }
 
 // Big5 A6 4C and A6 6C differ only in a trail byte that looks like a letter's case.
+TEST_F(UnattendedTest, EmptyModelNameNeverPicksAModelWithoutAName) {
+  // The second section's INF is missing: its name is empty, as the switch's is.
+  win.files.AddFile("install.ini",
+                    "[XP100]\r\nInstallSettingFile2K=i386\\XP100.inf\r\n"
+                    "[GONE]\r\nInstallSettingFile2K=i386\\GONE.inf\r\n");
+  EXPECT_EQ(Run({"/Quiet", "/Model="}), kExitNothingToInstall);
+  EXPECT_TRUE(lib.installCalls.empty());
+}
+
 TEST_F(UnattendedTest, ModelNamesNeverFoldADoubleByteTrailByte) {
   win.system.codePage = 950;
   win.files.AddFile("install.ini", "[\xA6\x4C]\r\nQuiteMode=1\r\n");
@@ -183,8 +210,10 @@ TEST_F(UnattendedTest, QuietAnswersEveryQuestionAndLogsEveryMessage) {
          libraryAnswers = {{2, 5}};
        },
        kExitFailed,
-       {"Install failed: error 0x00000005", "Message: Driver Install Fail Now(0x00000005)",
-        "Outcome: failed", "Exit code 1603"}},
+       // A line break of the box is one blank in the log.
+       {"Install failed: error 0x00000005",
+        "Message: Driver Install Fail Now(0x00000005) Please Retry", "Outcome: failed",
+        "Exit code 1603"}},
       {"library missing",
        [&] { win.files.AddFile("install.ini", "[XP100]\r\nInstallDll2K=none.dll\r\n"); },
        kExitFailed,
@@ -194,9 +223,9 @@ TEST_F(UnattendedTest, QuietAnswersEveryQuestionAndLogsEveryMessage) {
          WriteIni("ServiceName=NvPrnMon\r\n");
          ServiceRuns(false);
        },
-       kExitInstalled,
+       kExitRestartStarted,
        {"Service NvPrnMon did not start: Setup.bat restarts the computer",
-        "Message: ", "Exit code 0"}},
+        "Message: ", "Exit code 1641"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -213,18 +242,36 @@ TEST_F(UnattendedTest, QuietAnswersEveryQuestionAndLogsEveryMessage) {
     EXPECT_TRUE(Boxes().empty());
     EXPECT_FALSE(windowShown);
     ExpectLogLines(Log(), c.logLines);
+    // Every message once: told, not told again by whatever shows boxes.
+    const std::string log = Log();
+    for (size_t at = log.find("Message: "); at != std::string::npos;
+         at = log.find("Message: ", at + 1)) {
+      const std::string line = log.substr(at, log.find('\r', at) - at);
+      EXPECT_EQ(log.find(line, at + 1), std::string::npos) << line;
+    }
     const Steps steps = Trace();
     if (std::string(c.name) == "service does not start") {
       EXPECT_NE(std::find(steps.begin(), steps.end(), "winexec C:\\dist\\\\Setup.bat show 0"),
                 steps.end());
     }
   }
+  // /NoRestart: no restart started, one asked for.
+  WriteIni("ServiceName=NvPrnMon\r\n");
+  ServiceRuns(false);
+  win.spooler.printers.clear();
+  EXPECT_EQ(Run({"/Model=XP100", "/Quiet", "/NoRestart", "/Log=C:\\install.log"}),
+            kExitRestartNeeded);
+  for (const std::string& step : Trace()) EXPECT_EQ(step.find("Setup.bat"), std::string::npos);
+  ExpectLogLines(Log(),
+                 {"a restart is needed (/NoRestart: Setup.bat not started)", "Exit code 3010\r\n"});
 }
 
 TEST_F(UnattendedTest, WithoutLogSwitchAnAutomaticRunLogsToTheTemporaryFolder) {
   WriteIni("AutoMode=1\r\nQuiteMode=1\r\n");
   EXPECT_EQ(Run({"/Hide"}), kExitInstalled);
-  ExpectLogLines(Log(kTempLog), {"Printer Installer started: /Hide", "Exit code 0"});
+  ExpectLogLines(
+      Log(kTempLog),
+      {std::string("Printer Installer ") + kProductVersion + " started: /Hide", "Exit code 0"});
   // A log that cannot be written gives way to the temporary one, which says so.
   EXPECT_EQ(Run({"/Hide", "/Log=Z:\\none\\install.log"}), kExitInstalled);
   ExpectLogLines(Log(kTempLog), {"Exit code 0", "started: /Hide /Log=Z:\\none\\install.log",
@@ -233,6 +280,38 @@ TEST_F(UnattendedTest, WithoutLogSwitchAnAutomaticRunLogsToTheTemporaryFolder) {
   WriteIni();
   EXPECT_EQ(Run({"/Hide"}), kExitNothingToInstall);
   ExpectLogLines(Log(kTempLog), {"Nothing to install", "Exit code 2\r\n"});
+  // An automatic install that install.ini alone asks for logs from its start.
+  WriteIni("AutoMode=1\r\nQuiteMode=1\r\n");
+  win.files.RemoveFile(kTempLog);
+  EXPECT_EQ(Run({}), kExitInstalled);
+  ExpectLogLines(Log(kTempLog), {std::string(kProductVersion) + " started:\r\n",
+                                 "install.ini: 1 model(s)", "Automatic install", "Exit code 0"});
+}
+
+TEST_F(UnattendedTest, MistypedSwitchOrAnUnknownOneBesideAnUnattendedSwitchEndsWith1639) {
+  WriteIni("AutoMode=1\r\n");
+  const struct {
+    std::vector<std::string> args;
+    bool usageBox;
+    const char* log;
+  } cases[] = {
+      {{"/Quite", "/Model=XP100"}, true, kTempLog},
+      {{"/Quiet", "/extra", "/Log=C:\\install.log"}, false, kLog},
+      {{"-hide", "/Timeout=soon"}, false, kTempLog},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.front());
+    win.files.RemoveFile(kTempLog);
+    EXPECT_EQ(Run(c.args), kExitInvalidCommandLine);
+    EXPECT_TRUE(lib.installCalls.empty());
+    EXPECT_FALSE(windowShown);
+    const Steps boxes = Boxes();
+    EXPECT_EQ(boxes.size(), c.usageBox ? 1u : 0u);
+    if (c.usageBox) {
+      EXPECT_NE(boxes.front().find("/Model=NAME"), std::string::npos);
+    }
+    ExpectLogLines(Log(c.log), {"Unknown argument: ", "Exit code 1639\r\n"});
+  }
 }
 
 TEST_F(UnattendedTest, InteractiveRunWithLogRecordsQuestionsAndAnswers) {
@@ -249,6 +328,29 @@ TEST_F(UnattendedTest, InteractiveRunWithLogRecordsQuestionsAndAnswers) {
   Answer({kIdNo});
   w->Main.BbtnStart.Click();
   EXPECT_FALSE(win.files.Contents(kTempLog).has_value());
+}
+
+TEST_F(UnattendedTest, SecondStartWhileARunIsInProgressEndsWith1618) {
+  WriteIni("AutoMode=1\r\nQuiteMode=1\r\n");
+  win.system.heldMutexes.insert(kRunMutexName);
+  win.system.otherWindows.insert("TMainForm");
+  EXPECT_EQ(Run({"/Quiet", "/Log=C:\\install.log"}), kExitAlreadyRunning);
+  EXPECT_TRUE(win.system.activatedWindows.empty());
+  EXPECT_EQ(Run({}), kExitAlreadyRunning);
+  EXPECT_EQ(win.system.activatedWindows, (Steps{"TMainForm"}));
+  EXPECT_TRUE(lib.installCalls.empty());
+  EXPECT_FALSE(windowShown);
+  ExpectLogLines(Log(), {"Another run of the installer is in progress", "Exit code 1618\r\n"});
+  // A run holds the lock while it lasts, and only then.
+  win.system.heldMutexes.clear();
+  std::set<std::string> heldDuringTheRun;
+  lib.onInstall = [&, install = lib.onInstall](const sim::SimInstallCall& call) {
+    heldDuringTheRun = win.system.heldMutexes;
+    install(call);
+  };
+  EXPECT_EQ(Run({"/Quiet"}), kExitInstalled);
+  EXPECT_EQ(heldDuringTheRun.count(kRunMutexName), 1u);
+  EXPECT_TRUE(win.system.heldMutexes.empty());
 }
 
 TEST_F(UnattendedTest, HelpBoxListsTheSwitchesAndExitCodes) {

@@ -1,7 +1,6 @@
 #include "config/lang_strings.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <cstdio>
 
@@ -9,22 +8,6 @@
 
 namespace pinst {
 namespace {
-
-// The UTF-8 text in the given code page, as the table must hold it.
-std::string Convert(std::string_view utf8, const char* codePage) {
-  iconv_t cd = iconv_open(codePage, "UTF-8");
-  EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
-  std::string in(utf8);
-  std::string out(in.size() * 2 + 8, '\0');
-  char* inPtr = in.data();
-  size_t inLeft = in.size();
-  char* outPtr = out.data();
-  size_t outLeft = out.size();
-  EXPECT_NE(iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft), static_cast<size_t>(-1)) << utf8;
-  iconv_close(cd);
-  out.resize(out.size() - outLeft);
-  return out;
-}
 
 struct LanguageCase {
   uint16_t langId;
@@ -40,18 +23,10 @@ TEST_P(LangTableTest, EveryEntryHoldsTheBytesOfItsLanguage) {
   for (const auto& row : testdata::kTextRows) {
     const std::string* entry = LangEntry(Lang(), row.name);
     ASSERT_NE(entry, nullptr) << row.name;
-    std::string expected;
-    switch (c.language) {
-      case TextLanguage::kEnglish:
-        expected = std::string(row.english);
-        break;
-      case TextLanguage::kSimplifiedChinese:
-        expected = Convert(row.simplified, "CP936");
-        break;
-      case TextLanguage::kTraditionalChinese:
-        expected = Convert(row.traditional, "CP950");
-        break;
-    }
+    const std::string_view expected =
+        c.language == TextLanguage::kSimplifiedChinese    ? row.simplified
+        : c.language == TextLanguage::kTraditionalChinese ? row.traditional
+                                                          : row.english;
     EXPECT_EQ(*entry, expected) << row.name << " for 0x" << std::hex << c.langId;
   }
   EXPECT_EQ(Lang().StrBrandWord, "Norvik ");

@@ -1,0 +1,64 @@
+#!/bin/bash
+# Packs the release of the shipped exe (BUILD/win32, built by `make release`) into
+# RELEASE_DIR (default BUILD/release): PrinterInstaller-<version>.zip and its SHA-256.
+# The exe is signed first when SIGN_* name a certificate (scripts/sign-exe.sh).
+# The same commit gives the same zip, byte for byte: file times are the commit's
+# (SOURCE_DATE_EPOCH), the order and the permissions fixed, no extra zip fields.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD=$(realpath -m "${BUILD:-build}")
+OUT=$(realpath -m "${RELEASE_DIR:-$BUILD/release}")
+EXE="$BUILD/win32/PrinterInstaller.exe"
+HEADER="$BUILD/win32/generated/pi_version.h"
+[ -f "$EXE" ] && [ -f "$HEADER" ] || { echo "no $EXE: run make release" >&2; exit 1; }
+
+version=$(sed -n 's/^#define PI_VERSION_STRING "\(.*\)"$/\1/p' "$HEADER")
+[ -n "$version" ] || { echo "no PI_VERSION_STRING in $HEADER" >&2; exit 1; }
+commit=$(git rev-parse HEAD)
+# A build of changes not committed is not the commit it names.
+[ -z "$(git status --porcelain --untracked-files=no)" ] || commit="$commit (with changes not committed)"
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+
+name=PrinterInstaller-$version
+stage="$OUT/$name"
+rm -rf "$stage" "$OUT/$name.zip" "$OUT/$name.zip.sha256"
+mkdir -p "$stage/docs"
+
+cp "$EXE" "$stage/PrinterInstaller.exe"
+built_sha=$(sha256sum <"$EXE" | cut -d' ' -f1)
+bash scripts/sign-exe.sh "$stage/PrinterInstaller.exe"
+cp dist/release/install.ini "$stage/install.ini"
+sed "s/@VERSION@/$version/" dist/release/README.txt >"$stage/README.txt"
+cp docs/install-ini.md "$stage/docs/install-ini.md"
+files=(PrinterInstaller.exe install.ini README.txt BUILD-INFO.txt docs/install-ini.md)
+
+# The licence's place in the zip: LICENSE.txt, from the repository's licence file.
+licence=""
+for f in LICENSE LICENSE.txt LICENSE.md COPYING; do
+  [ -f "$f" ] && licence=$f && break
+done
+if [ -n "$licence" ]; then
+  cp "$licence" "$stage/LICENSE.txt"
+  files+=(LICENSE.txt)
+else
+  echo "no licence file in the repository (LICENSE): the zip carries none"
+fi
+
+signed="no"
+[ "$(sha256sum <"$stage/PrinterInstaller.exe" | cut -d' ' -f1)" = "$built_sha" ] ||
+  signed="yes (Authenticode)"
+printf '%s\r\n' \
+  "Printer Installer $version" \
+  "source commit: $commit" \
+  "commit date: $(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC')" \
+  "PrinterInstaller.exe as built, before any signature: SHA-256 $built_sha" \
+  "signed: $signed" >"$stage/BUILD-INFO.txt"
+
+chmod 755 "$stage" "$stage/docs"
+chmod 644 "${files[@]/#/$stage/}"
+touch -h -d "@$SOURCE_DATE_EPOCH" "$stage" "$stage/docs" "${files[@]/#/$stage/}"
+# -X: no owner or extended-time fields; -D: no folder entries; times in UTC.
+(cd "$OUT" && TZ=UTC zip -X -D -q -9 "$name.zip.tmp" "${files[@]/#/$name/}")
+mv "$OUT/$name.zip.tmp" "$OUT/$name.zip"
+(cd "$OUT" && sha256sum "$name.zip" >"$name.zip.sha256")
+echo "$OUT/$name.zip: $(cut -d' ' -f1 "$OUT/$name.zip.sha256")"

@@ -1,0 +1,114 @@
+#!/bin/bash
+# The deployment-safe paths on the real exe, as a deployment tool meets them:
+# a mistyped switch ends with 1639 and shows nothing; a device console that never
+# returns is ended at /Timeout= and the run ends with 1460, while a second start
+# meanwhile ends at once with 1618; a library that reports success but adds no
+# printer ends with 1603; a print-monitor service that will not start ends with
+# 1641 (Setup.bat started) or, with /NoRestart, 3010 and no Setup.bat. Wine keeps
+# an exit code's low byte only.
+set -u
+cd "$(dirname "$0")/../.."
+. scripts/wine-lib.sh
+SPOOLER="$PI_WIN_TREE/tests/wine/spooler_probe.exe"
+TP58="Tessaly TP-58"
+XP100="Tessaly XP-100"
+
+status=0
+fail() { echo "  $CASE: $*"; status=1; CASE_FAILED=1; }
+said() { [ "$CASE_FAILED" = 0 ] && echo "  $CASE: $*"; }
+low() { echo $(($1 & 255)); }
+
+for need in "$PI_EXE" "$PI_PROBE" "$SPOOLER"; do
+  [ -e "$need" ] || { echo "  missing $need"; exit 1; }
+done
+
+new_case() {  # NAME
+  CASE=$1
+  CASE_FAILED=0
+  DIST="$BUILD/e2e/deployment_safety/dist"
+  stage_dist "$DIST"
+  # Where the in-process library lives in this flavour.
+  if [ "$WINE_FLAVOUR" = 32 ]; then LIBDIR=i386; else LIBDIR=X64; fi
+  [ "$WINE_FLAVOUR" = 64 ] && sed -i '0,/^\[TP58\]/s//[TP58]\nInstallDll2K=X64\\inst2k64.dll/' "$DIST/install.ini"
+  local base
+  base=$(main_prefix) || return 1
+  PREFIX="$BUILD/wine/deployment-safety"
+  fresh_prefix "$base" "$PREFIX"
+  LOG="$PREFIX/drive_c/install.log"
+  rm -f "$LOG"
+}
+
+in_prefix() { WINEPREFIX="$PREFIX" wine "$@"; }
+run() {  # ARGS...: the exe from the distribution folder; $RC its exit code
+  (cd "$DIST" && in_prefix PrinterInstaller.exe "$@" '/Log=C:\install.log' >/dev/null 2>&1)
+  RC=$?
+}
+expect_log() {
+  local line
+  for line in "$@"; do
+    grep -qF -- "$line" <(tr -d '\r' <"$LOG" 2>/dev/null) || fail "log lacks: $line"
+  done
+}
+printers() { in_prefix "$SPOOLER" 2>/dev/null | tr -d '\r' | grep '^printer ' | tr '\n' '|'; }
+
+new_case "mistyped switch" || exit 1
+run /Quite /Hide "/Model=$TP58"
+[ "$RC" = "$(low 1639)" ] || fail "exit code $RC, expected 1639's low byte"
+expect_log "Unknown argument: /Quite" "Exit code 1639"
+[ -z "$(printers)" ] || fail "something was installed: $(printers)"
+said "exit code $RC ($(low 1639) = 1639), nothing installed"
+
+new_case "device console that never returns, and a second start meanwhile" || exit 1
+printf '[Rescan]\r\nHang=1\r\n' >>"$DIST/i386/devcon.ini"
+[ -e "$DIST/X64/devcon.exe" ] && printf '[Rescan]\r\nHang=1\r\n' >>"$DIST/X64/devcon.ini"
+started=$(date +%s)
+(cd "$DIST" && in_prefix PrinterInstaller.exe /Quiet "/Model=$TP58" /Timeout=20 \
+  '/Log=C:\first.log' >/dev/null 2>&1; echo $? >"$DIST/.rc") &
+first=$!
+# The second start once the first holds the machine (its log has begun).
+for _ in $(seq 1 100); do
+  [ -s "$PREFIX/drive_c/first.log" ] && break
+  sleep 0.2
+done
+run /Quiet "/Model=$TP58"
+second=$RC
+wait "$first"
+RC=$(cat "$DIST/.rc")
+took=$(($(date +%s) - started))
+[ "$second" = "$(low 1618)" ] || fail "second start: exit code $second, expected 1618's low byte"
+expect_log "Another run of the installer is in progress" "Exit code 1618"
+[ "$RC" = "$(low 1460)" ] || fail "first run: exit code $RC, expected 1460's low byte"
+LOG="$PREFIX/drive_c/first.log"
+expect_log "Timed out waiting for cmd /C .\\" "Exit code 1460"
+[ "$took" -lt 120 ] || fail "the first run took $took s"
+said "second start $second ($(low 1618) = 1618); first run $RC ($(low 1460) = 1460) after $took s"
+
+new_case "library reports success and adds nothing" || exit 1
+printf '[Install]\r\nResult=0\r\n' >"$DIST/$LIBDIR/inst2k.ini"
+run /Quiet "/Model=$TP58"
+[ "$RC" = "$(low 1603)" ] || fail "exit code $RC, expected 1603's low byte"
+expect_log "No printer named \"$TP58\" after the install: failed" \
+  "Message: The driver was installed, but no printer named \"$TP58\" was created." "Exit code 1603"
+said "exit code $RC ($(low 1603) = 1603), said in the log"
+
+# XP100's print-monitor service was never installed in this prefix: it cannot start.
+for restart in yes no; do
+  new_case "service that will not start, restart $restart" || exit 1
+  printf '@echo restarted>"%%~dp0restart.txt"\r\n' >"$DIST/Setup.bat"
+  if [ $restart = yes ]; then run /Quiet "/Model=$XP100"; else run /Quiet /NoRestart "/Model=$XP100"; fi
+  for _ in $(seq 1 25); do [ -e "$DIST/restart.txt" ] && break; sleep 0.2; done
+  if [ $restart = yes ]; then
+    [ "$RC" = "$(low 1641)" ] || fail "exit code $RC, expected 1641's low byte"
+    [ -e "$DIST/restart.txt" ] || fail "Setup.bat did not run"
+    expect_log "Setup.bat restarts the computer" "Exit code 1641"
+  else
+    [ "$RC" = "$(low 3010)" ] || fail "exit code $RC, expected 3010's low byte"
+    [ ! -e "$DIST/restart.txt" ] || fail "Setup.bat ran"
+    expect_log "a restart is needed (/NoRestart: Setup.bat not started)" "Exit code 3010"
+  fi
+  [[ "$(printers)" == *"printer $XP100|"* ]] || fail "not installed: $(printers)"
+  said "exit code $RC"
+done
+
+WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
+exit $status

@@ -1,0 +1,47 @@
+#!/bin/bash
+# Two fresh clones of this commit, in two different folders, each run `make release`:
+# the exe and the zip must be the same bytes. A link time, a build folder or a file
+# time that slipped into either would tell the two apart. Builds the exe only (two
+# clean MinGW builds, about half a minute each on two cores).
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+BUILD=$(realpath -m "${BUILD:-build}")
+WORK="$BUILD/e2e/release_reproducible"
+commit=$(git rev-parse HEAD)
+[ -z "$(git status --porcelain --untracked-files=no)" ] ||
+  echo "  (changes not committed are not in the clones: this checks $commit)"
+
+rm -rf "$WORK"
+mkdir -p "$WORK"
+release_in() {  # FOLDER: a fresh clone of the commit, and its release
+  git clone -q --no-checkout "$PWD" "$1"
+  git -C "$1" checkout -q --detach "$commit"
+  # Nothing of the calling make or of a signing setup reaches the clone.
+  if ! env -u MAKEFLAGS -u MAKELEVEL -u MFLAGS -u SIGN_CERT -u SIGN_KEY -u SIGN_PFX \
+    -u SIGN_PFX_PASSWORD -u SOURCE_DATE_EPOCH \
+    nice make -C "$1" --no-print-directory release BUILD=build >"$1.log" 2>&1; then
+    echo "  make release failed in $1:"
+    tail -20 "$1.log"
+    exit 1
+  fi
+}
+# The second folder's path is longer: a path in the exe would also move what follows it.
+release_in "$WORK/one"
+release_in "$WORK/the-second-clone"
+
+zips=("$WORK/one/build/release"/*.zip)
+zip_name=$(basename "${zips[0]}")
+status=0
+for f in win32/PrinterInstaller.exe "release/$zip_name"; do
+  a="$WORK/one/build/$f"
+  b="$WORK/the-second-clone/build/$f"
+  printf '  %s  %s\n' "$(sha256sum <"$a" | cut -d' ' -f1)" "one/build/$f"
+  printf '  %s  %s\n' "$(sha256sum <"$b" | cut -d' ' -f1)" "the-second-clone/build/$f"
+  if ! cmp -s "$a" "$b"; then
+    echo "  $f differs: $(cmp -l "$a" "$b" | wc -l || true) bytes, the first at offsets (1-based):"
+    cmp -l "$a" "$b" | head -5 | sed 's/^/    /' || true
+    status=1
+  fi
+done
+[ $status = 0 ] && echo "  the two clones built the same exe and zip" && rm -rf "$WORK"
+exit $status
