@@ -22,7 +22,7 @@ ratio() { printf '%.2f' "$(echo "scale=4; $1 / $2" | bc)"; }
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 timer() { (cd "$dist" && WINEPREFIX="$prefix" WINE_TIMEOUT=300 wine start_timer.exe run "$@") | tr -d '\r'; }
 
-walls=() works=() starts=() rescans=() statuses=() bares=()
+walls=() works=() starts=() rescans=() statuses=() bares=() ratios=()
 for ((i = 0; i < RUNS; i++)); do
   stage_dist "$dist"
   ini="$dist/install.ini"
@@ -56,6 +56,8 @@ for ((i = 0; i < RUNS; i++)); do
   work=$(tr -d '\r' <"$dist/$libdir/inst2k.time" | awk '{s += $2} END {printf "%.1f", s}')
   walls+=("$wall") works+=("$work") starts+=("$start") rescans+=("$rescan") statuses+=("$status")
   bares+=("$bare")
+  # Each run's own ratio: its wall time against its own budget, measured minutes apart.
+  ratios+=("$(echo "scale=4; $wall / ($PAUSES_MS + $work + $rescan + $status)" | bc)")
 done
 wall=$(printf '%s\n' "${walls[@]}" | median)
 work=$(printf '%s\n' "${works[@]}" | median)
@@ -67,6 +69,8 @@ budget=$(echo "$PAUSES_MS + $work + $rescan + $status" | bc)
 echo "| 4. /Quiet automatic install, process start to exit (median of $RUNS) | $wall ms |" \
   "pauses $PAUSES_MS ms + library $work ms + rescan $rescan ms + status $status ms |" \
   "$(ratio "$wall" "$budget")x | <= 1.1x |"
+echo "| 4. the same, each run against its own budget: median; best | | |" \
+  "$(printf '%s\n' "${ratios[@]}" | median | xargs printf '%.2f')x; $(printf '%s\n' "${ratios[@]}" | sort -n | head -1 | xargs printf '%.2f')x | <= 1.1x |"
 echo "| 4. of which none of those | $(echo "$wall - $budget" | bc) ms | | | |"
 echo "| 4. the installer started and ended with nothing to do (/Quiet /Model=NoSuchModel) | $bare ms | | | |"
 echo "| 4. a Wine process start (cmd /C exit) | $start ms | | | |"
