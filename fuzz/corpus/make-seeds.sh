@@ -24,12 +24,21 @@ long_value() { head -c "$1" /dev/zero | tr '\0' "$2"; }
 { printf '[Model]\nName=\xF0\x9F\x96\xA8 \xE5\x8D\xB0\n' | utf16; printf '\x00'; cp_byte 2; } | seed ini_file utf16-odd-length
 { printf '\xEF\xBB\xBF[Model]\nKey=value\n'; cp_byte 0; } | seed ini_file utf8-bom
 
-# INF model name: INF bytes, code-page byte.
-{ cat $DIST/i386/XP100.inf; cp_byte 0; } | seed inf_model_name xp100
-{ cat $DIST/i386/TP58.inf; cp_byte 1; } | seed inf_model_name tp58-gbk
-{ printf '[Strings]\nProviderName="\xA6\x4C\xAA\xED"\n[\xA6\x4C\xAA\xED]\n"\xA6\x4C\xAA\xED\xBE\xF7 \xA5\x5C"=X.Install,LPTENUM\\X\n'; cp_byte 2; } | seed inf_model_name big5-models
-{ printf '[Strings]\nProviderName=Maker\n[Maker]\n"Half open=X\n'; cp_byte 0; } | seed inf_model_name half-open-quote
-{ sed 's/$/\r/' $DIST/i386/XP100.inf | iconv -f ISO-8859-1 -t UTF-8 | utf16; cp_byte 0; } | seed inf_model_name xp100-utf16
+# INF model name: INF bytes, target byte (machine | version << 2 | language << 5:
+# machine 0 x86, 1 x64, 2 arm64; version 1 XP, 4 Windows 7; language 0 English,
+# 1 0x0804, 2 0x0404), code-page byte.
+target() { printf "\\x$(printf %02x $(($1 | $2 << 2 | $3 << 5)))"; }
+{ cat $DIST/i386/XP100.inf; target 0 1 0; cp_byte 0; } | seed inf_model_name xp100
+{ cat $DIST/i386/TP58.inf; target 1 4 1; cp_byte 1; } | seed inf_model_name tp58-gbk
+{ printf '[Strings]\nProviderName="\xA6\x4C\xAA\xED"\n[\xA6\x4C\xAA\xED]\n"\xA6\x4C\xAA\xED\xBE\xF7 \xA5\x5C"=X.Install,LPTENUM\\X\n'; target 0 1 2; cp_byte 2; } | seed inf_model_name big5-models
+{ printf '[Strings]\nProviderName=Maker\n[Maker]\n"Half open=X\n'; target 0 1 0; cp_byte 0; } | seed inf_model_name half-open-quote
+{ sed 's/$/\r/' $DIST/i386/XP100.inf | iconv -f ISO-8859-1 -t UTF-8 | utf16; target 0 1 0; cp_byte 0; } | seed inf_model_name xp100-utf16
+# Standard INF files: decorated sections only, OS versions, localized strings.
+STD='[Manufacturer]\r\n%Mfg% = Models , NTx86 , NTamd64.6.0, NTamd64, NTarm64\r\n[Models.NTx86]\r\n%LX80%=LX80,LPTENUM\\TessalyLX-80\r\n[Models.NTamd64]\r\n"LX-80 x64"=LX80\r\n[Models.NTamd64.6.0]\r\n%LX80%=LX80\r\n[Models.NTarm64]\r\n"LX-80 ARM"=LX80\r\n[Strings]\r\nMfg=Tessaly\r\nLX80="Tessaly LX-80"\r\n'
+{ printf '%b' "$STD"; printf '[Strings.0804]\r\nLX80="\xBC\xA4\xB9\xE2"\r\n'; target 0 1 1; cp_byte 1; } | seed inf_model_name standard-gbk
+{ printf '%b' "$STD"; printf '[Strings.0404]\r\nLX80="\xA5\x5C\xAF\xE0"\r\n'; target 1 4 2; cp_byte 2; } | seed inf_model_name standard-big5
+{ printf '%b' "$STD" | utf16; target 1 4 0; cp_byte 0; } | seed inf_model_name standard-utf16
+{ printf '[Manufacturer]\nA=First,NT.5.1,NTia64\nB=Second\n"Own"\n[First]\n"One"=I\n[First.NT.5.1]\n%%Lost%%=I\n'; target 2 1 0; cp_byte 0; } | seed inf_model_name standard-two-entries
 
 # Hardware ids: INF bytes, version byte (even: 2000, odd: XP), code-page byte.
 { cat $DIST/i386/XP100.inf; printf '\x01'; cp_byte 0; } | seed hardware_ids xp100-xp

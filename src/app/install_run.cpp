@@ -74,6 +74,15 @@ void TInstallRun::EndTimedOut(const std::string& what) {
 }
 
 bool TInstallRun::CanStart() {
+  // Windows on ARM runs the x64 helper emulated, and the driver it would install
+  // is one the ARM spooler cannot load.
+  if (IsWow64() && Os().system->GetNativeMachine() == NativeMachine::kArm64) {
+    LogLine("Windows on ARM: the x64 driver cannot be installed here; nothing changed");
+    TRunResult ended(TRunOutcome::kFailed);
+    ended.reason = TRunReason::kUnsupportedMachine;
+    End(std::move(ended));
+    return false;
+  }
   bool listRead = true;
   PrinterExists("", &listRead);
   const uint32_t error = listRead ? 0 : Os().spooler->GetLastError();

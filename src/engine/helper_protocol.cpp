@@ -4,31 +4,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/command_words.h"
+
 namespace pinst {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::vector<std::string> SplitWords(const std::string& line) {
-  std::vector<std::string> words;
-  size_t at = 0;
-  while (at < line.size()) {
-    while (at < line.size() && IsBlank(line[at])) ++at;
-    if (at >= line.size()) break;
-    std::string word;
-    bool quoted = false;
-    for (; at < line.size() && (quoted || !IsBlank(line[at])); ++at) {
-      if (line[at] == '"') {
-        quoted = !quoted;
-      } else {
-        word += line[at];
-      }
-    }
-    words.push_back(std::move(word));
-  }
-  return words;
-}
 
 // Switch names are ASCII, so an ASCII fold is exact here.
 bool IsSwitch(const std::string& word, const char* name) {
@@ -62,7 +42,7 @@ std::string BuildHelperCommandLine(const std::string& helperPath, const THelperR
 }
 
 THelperRequest ParseHelperCommandLine(const std::string& commandLine) {
-  const std::vector<std::string> words = SplitWords(commandLine);
+  const std::vector<std::string> words = SplitCommandWords(commandLine);
   THelperRequest request;
   bool seenSwitch = false, hasDll = false, hasInf = false, hasId = false, stray = false;
   for (size_t i = 1; i < words.size(); ++i) {

@@ -26,6 +26,9 @@ enum : uint32_t {
 };
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
+// The processor Windows itself runs on, whatever this program was built for.
+enum class NativeMachine { kX86, kX64, kArm64 };
+
 // A machine-wide named mutex, held for as long as the object lives.
 class IInstanceLock {
  public:
@@ -40,6 +43,9 @@ class ISystem {
   virtual OsVersion GetVersion() = 0;
   // IsWow64Process for the current process; nullopt when kernel32 lacks the export.
   virtual std::optional<bool> IsWow64Process() = 0;
+  // IsWow64Process2's native machine where kernel32 has it (Windows 10 and later);
+  // otherwise x64 for a 64-bit program or one under WOW64, else x86.
+  virtual NativeMachine GetNativeMachine() = 0;
   virtual uint16_t GetSystemDefaultLangID() = 0;
   // GetACP: the ANSI code page all byte strings are in.
   virtual uint32_t GetAnsiCodePage() = 0;

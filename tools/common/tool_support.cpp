@@ -140,24 +140,4 @@ std::string Hex32(uint32_t value) {
   return text;
 }
 
-std::vector<std::string> SplitCommandLine(const std::string& line) {
-  std::vector<std::string> words;
-  size_t at = 0;
-  while (at < line.size()) {
-    while (at < line.size() && IsBlank(line[at])) ++at;
-    if (at >= line.size()) break;
-    std::string word;
-    bool quoted = false;
-    for (; at < line.size() && (quoted || !IsBlank(line[at])); ++at) {
-      if (line[at] == '"') {
-        quoted = !quoted;
-      } else {
-        word += line[at];
-      }
-    }
-    words.push_back(word);
-  }
-  return words;
-}
-
 }  // namespace pinst::tools

@@ -43,7 +43,4 @@ bool WildcardMatch(const std::string& pattern, const std::string& text);
 std::string Unquote(const std::string& text);
 std::string Hex32(uint32_t value);  // "0x" and eight upper-case digits
 
-// Words of a command line: blanks separate, double quotes group (and are removed).
-std::vector<std::string> SplitCommandLine(const std::string& line);
-
 }  // namespace pinst::tools

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <cstdio>
+
 #include "common/tool_support.h"
 
 namespace pinst::tools {
@@ -84,15 +86,80 @@ uint32_t AddDriver(const std::string& infPath, const InfModel& model) {
   return 0;
 }
 
+std::vector<std::string> SplitAtCommas(const std::string& text) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (size_t comma; (comma = text.find(',', start)) != std::string::npos; start = comma + 1) {
+    fields.push_back(Trim(text.substr(start, comma - start)));
+  }
+  fields.push_back(Trim(text.substr(start)));
+  return fields;
+}
+
+// A decoration NT[machine][.major[.minor[...]]] for this library's own machine (or
+// none named) and a version not above the running one: that version as major * 1000 +
+// minor; -1 when it does not fit.
+long DecorationFit(const std::string& decoration, DWORD running) {
+  const std::string own = sizeof(void*) == 8 ? "amd64" : "x86";
+  if (decoration.size() < 2 || !EqualsNoCase(decoration.substr(0, 2), "NT")) return -1;
+  const size_t dot = decoration.find('.');
+  const std::string machine = decoration.substr(2, dot == std::string::npos ? dot : dot - 2);
+  if (!machine.empty() && !EqualsNoCase(machine, own)) return -1;
+  unsigned major = 0, minor = 0;
+  if (dot != std::string::npos) std::sscanf(decoration.c_str() + dot, ".%u.%u", &major, &minor);
+  const long version = static_cast<long>(major) * 1000 + minor;
+  return version <= static_cast<long>(running) ? version : -1;
+}
+
+// The models section of an INF written the standard way: [Manufacturer]'s first entry
+// names it, with the decorations the best of which is appended.
+std::string StandardModelsSection(const std::string& infPath) {
+  const std::vector<std::string> entries = IniKeys(infPath, "Manufacturer");
+  if (entries.empty()) return "";
+  const std::vector<std::string> fields =
+      SplitAtCommas(IniString(infPath, "Manufacturer", entries.front()));
+  OSVERSIONINFOA os = {};
+  os.dwOSVersionInfoSize = sizeof os;
+  ::GetVersionExA(&os);
+  const DWORD running = os.dwMajorVersion * 1000 + os.dwMinorVersion;
+  std::string best;
+  long bestVersion = -1;
+  for (size_t i = 1; i < fields.size(); ++i) {
+    const long version = DecorationFit(fields[i], running);
+    if (version > bestVersion) {
+      best = fields[i];
+      bestVersion = version;
+    }
+  }
+  return best.empty() ? fields.front() : fields.front() + "." + best;
+}
+
+// A "%token%" from [Strings]; for a standard INF first from the strings section of
+// the system's language.
+std::string ResolveToken(const std::string& infPath, const std::string& name, bool standard) {
+  if (name.size() < 3 || name.front() != '%' || name.back() != '%') return name;
+  const std::string token = name.substr(1, name.size() - 2);
+  const std::string common = IniString(infPath, "Strings", token, name);
+  if (!standard) return common;
+  char local[16];
+  std::snprintf(local, sizeof local, "Strings.%04X", ::GetSystemDefaultLangID());
+  return IniString(infPath, local, token, common);
+}
+
 }  // namespace
 
 uint32_t ReadInfModel(const std::string& infPath, InfModel& model) {
   if (!FileExists(infPath)) return ERROR_FILE_NOT_FOUND;
-  const std::string section = Unquote(IniString(infPath, "Strings", "ProviderName"));
-  if (section.empty()) return kErrorSectionNotFound;
-  const std::vector<std::string> keys = IniKeys(infPath, section);
+  std::string section = Unquote(IniString(infPath, "Strings", "ProviderName"));
+  std::vector<std::string> keys =
+      section.empty() ? std::vector<std::string>{} : IniKeys(infPath, section);
+  const bool standard = keys.empty();
+  if (standard) {
+    section = StandardModelsSection(infPath);
+    keys = section.empty() ? keys : IniKeys(infPath, section);
+  }
   if (keys.empty()) return kErrorSectionNotFound;
-  model.name = Unquote(Trim(keys.front()));
+  model.name = ResolveToken(infPath, Unquote(Trim(keys.front())), standard);
   if (model.name.empty()) return kErrorLineNotFound;
   const std::string line = IniString(infPath, section, keys.front());
   model.installSection = Trim(line.substr(0, line.find(',')));

@@ -17,7 +17,9 @@ struct InfModel {
   std::string installSection;  // the model line's value up to its first comma
 };
 
-// The models section is the one [Strings] ProviderName names. 0 or an error code.
+// The models section is the one [Strings] ProviderName names or, where that names
+// none, the one [Manufacturer]'s first entry names for this library's machine and the
+// running Windows version. 0 or an error code.
 uint32_t ReadInfModel(const std::string& infPath, InfModel& model);
 
 struct PrinterSetup {

@@ -5,11 +5,12 @@
 
 #include <string>
 
+#include "base/command_words.h"
 #include "common/tool_support.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace pinst::tools;
-  const std::vector<std::string> words = SplitCommandLine(::GetCommandLineA());
+  const std::vector<std::string> words = pinst::SplitCommandWords(::GetCommandLineA());
   std::string arguments;
   for (size_t i = 1; i < words.size(); ++i) arguments += (i > 1 ? " " : "") + words[i];
   AppendLine(ModuleFolder(nullptr) + "Setup.log", arguments);

@@ -29,6 +29,8 @@ class SimSystem : public ISystem {
   // What a test sets up.
   OsVersion version{5, 1};
   std::optional<bool> wow64 = false;  // nullopt: kernel32 lacks IsWow64Process
+  // Unset: what a 32-bit program finds without IsWow64Process2 (x64 under WOW64, else x86).
+  std::optional<NativeMachine> nativeMachine;
   uint16_t langId = 0x0409;
   uint32_t codePage = 1252;
   // Answers given to the next message boxes, in order; when none is queued the box
@@ -50,6 +52,10 @@ class SimSystem : public ISystem {
 
   OsVersion GetVersion() override { return version; }
   std::optional<bool> IsWow64Process() override { return wow64; }
+  NativeMachine GetNativeMachine() override {
+    return nativeMachine.value_or(wow64.value_or(false) ? NativeMachine::kX64
+                                                        : NativeMachine::kX86);
+  }
   uint16_t GetSystemDefaultLangID() override { return langId; }
   uint32_t GetAnsiCodePage() override { return codePage; }
   std::string WideToAnsi(const std::u16string& text) override;

@@ -26,6 +26,27 @@ std::optional<bool> Win32System::IsWow64Process() {
   return wow64 != FALSE;
 }
 
+NativeMachine Win32System::GetNativeMachine() {
+  // IMAGE_FILE_MACHINE_* values; older headers lack the ARM64 one.
+  constexpr USHORT kMachineI386 = 0x014C;
+  constexpr USHORT kMachineAmd64 = 0x8664;
+  constexpr USHORT kMachineArm64 = 0xAA64;
+  using IsWow64Process2Fn = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
+  if (HMODULE kernel = ::GetModuleHandleA("kernel32")) {
+    auto fn = reinterpret_cast<IsWow64Process2Fn>(
+        reinterpret_cast<void*>(::GetProcAddress(kernel, "IsWow64Process2")));
+    USHORT process = 0;
+    USHORT native = 0;
+    if (fn && fn(::GetCurrentProcess(), &process, &native)) {
+      if (native == kMachineArm64) return NativeMachine::kArm64;
+      if (native == kMachineAmd64) return NativeMachine::kX64;
+      if (native == kMachineI386) return NativeMachine::kX86;
+    }
+  }
+  if (sizeof(void*) == 8) return NativeMachine::kX64;
+  return IsWow64Process().value_or(false) ? NativeMachine::kX64 : NativeMachine::kX86;
+}
+
 uint16_t Win32System::GetSystemDefaultLangID() { return ::GetSystemDefaultLangID(); }
 
 uint32_t Win32System::GetAnsiCodePage() { return ::GetACP(); }

@@ -115,6 +115,20 @@ TEST_F(SafetyTest, SpoolerThatDoesNotAnswerIsFoundBeforeAnythingChanges) {
   for (const std::string& step : Trace()) EXPECT_EQ(step.find("WebPrint"), std::string::npos);
 }
 
+TEST_F(SafetyTest, WindowsOnArmStopsBeforeAnythingChanges) {
+  OldPrinter();
+  Wow64();
+  win.system.nativeMachine = NativeMachine::kArm64;
+  WriteIni("AutoMode=1\r\n");
+  EXPECT_EQ(RunInstaller({"/Quiet", "/Log=C:\\install.log"}), kExitFailed);
+  const std::string log = win.files.Contents("C:\\install.log").value_or("");
+  EXPECT_NE(log.find("Message: This driver cannot be installed on Windows for ARM"),
+            std::string::npos)
+      << log;
+  EXPECT_TRUE(win.processes.started.empty());
+  EXPECT_EQ(win.spooler.Find(kModel)->info.driverName, "Old Driver");
+}
+
 // Whatever the run waits on is ended at the limit; the old printer comes back
 // and the run ends with 1460.
 TEST_F(SafetyTest, UnattendedRunEndsWhatRunsPastTheLimitWith1460) {
