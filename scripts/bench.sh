@@ -55,6 +55,9 @@ ninja -C "$BUILD/host-bench" ini_read dist_gen >/dev/null
     echo "Every figure below: flavour 64 ($(flavour64_reason)), the x86_64 test build under wine64 in a 64-bit prefix."
   fi
   echo
+  echo "Start-up rows give medians and, in brackets, the best of the runs: other work on a shared"
+  echo "machine only lengthens a run, so the best is the steadier figure when the medians swing."
+  echo
   echo "| item | ours | side by side | ratio | goal |"
   echo "|---|---:|---:|---:|---|"
   (cd "$PI_WIN_TREE" && WINEPREFIX="$PFX" WINE_TIMEOUT=600 wine ini_load.exe) | tr -d '\r'

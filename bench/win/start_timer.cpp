@@ -1,11 +1,13 @@
 // Times other programs from inside Wine, where the wineserver they share is already up.
 //
 //   start_timer startup RUNS BASECLASS BASECMD CLASS CMD
-//     Starts the baseline and the subject in turn, RUNS times each: the time from
+//     Starts the baseline and the subject in turn, RUNS times each (a program named
+//     with its folder starts in that folder): the time from
 //     CreateProcess to a visible top-level window of the given class owned by the new
 //     process, then its peak working set (GetProcessMemoryInfo), then WM_CLOSE and a
-//     wait for its exit. Prints "BASE_MS SUBJECT_MS BASE_KIB SUBJECT_KIB": medians of
-//     the times, the largest peak working sets.
+//     wait for its exit. Prints "BASE_MS SUBJECT_MS BASE_KIB SUBJECT_KIB BASE_BEST
+//     SUBJECT_BEST": medians of the times, the largest peak working sets, the shortest
+//     times (what other work on the machine can only lengthen).
 //   start_timer run CMD...
 //     Runs a command line to its end. Prints "WALL_MS EXIT_CODE".
 #include <windows.h>
@@ -28,6 +30,17 @@ double Now() {
   return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+// The folder of the command's program when it names one ("" otherwise), in full.
+std::string ProgramFolder(const std::string& command) {
+  const std::string program = command.substr(0, command.find(' '));
+  const size_t slash = program.find_last_of("\\/");
+  if (slash == std::string::npos) return "";
+  char full[MAX_PATH] = {};
+  const std::string folder = program.substr(0, slash);
+  if (::GetFullPathNameA(folder.c_str(), sizeof full, full, nullptr) == 0) return "";
+  return full;
+}
+
 // quiet: the child's console output goes to NUL, not into this program's figures.
 bool Start(const std::string& command, PROCESS_INFORMATION& process, bool quiet = false) {
   STARTUPINFOA startup = {};
@@ -43,8 +56,10 @@ bool Start(const std::string& command, PROCESS_INFORMATION& process, bool quiet 
   }
   std::vector<char> line(command.begin(), command.end());
   line.push_back('\0');
-  const bool started = ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, quiet, 0, nullptr,
-                                        nullptr, &startup, &process) != FALSE;
+  const std::string folder = ProgramFolder(command);
+  const bool started =
+      ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, quiet, 0, nullptr,
+                       folder.empty() ? nullptr : folder.c_str(), &startup, &process) != FALSE;
   if (nul != INVALID_HANDLE_VALUE) ::CloseHandle(nul);
   return started;
 }
@@ -134,9 +149,11 @@ int Startup(int runs, const char* baseClass, const std::string& baseCommand,
       side.peak = std::max(side.peak, sample.peakBytes);
     }
   }
-  std::printf("%.1f %.1f %lu %lu\n", Median(base), Median(subject),
+  std::printf("%.1f %.1f %lu %lu %.1f %.1f\n", Median(base), Median(subject),
               static_cast<unsigned long>(basePeak / 1024),
-              static_cast<unsigned long>(subjectPeak / 1024));
+              static_cast<unsigned long>(subjectPeak / 1024),
+              *std::min_element(base.begin(), base.end()),
+              *std::min_element(subject.begin(), subject.end()));
   return 0;
 }
 

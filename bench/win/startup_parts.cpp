@@ -1,6 +1,7 @@
 // Where the installer's start-up goes, inside one process under Wine: loading
-// install.ini with every model's INF, making the windows (which loads it again and
-// fills the list), and showing the main window until its messages are handled.
+// install.ini, making the windows (which loads it again and fills the list), and
+// showing the main window until its messages are handled (the rows in view read
+// their INFs as they are drawn).
 // Run from a distribution folder; prints three figures in milliseconds: the
 // options alone, the windows (options included), the first show.
 #include <windows.h>

@@ -3,7 +3,6 @@
 #include <charconv>
 
 #include "app/run_log_start.h"
-#include "config/inf_model_name.h"
 #include "config/lang_strings.h"
 #include "diag/diag_window.h"
 #include "engine/library_bridge.h"
@@ -175,11 +174,15 @@ void TMainForm::CheckAutoMode() {
   FAutoIndex = -1;
   // /Model= takes the place of the marks in install.ini.
   int32_t chosen = FModelIndex;
+  // The mark is install.ini's: no INF is read to find it.
   if (FOptions && !FCommandLine.model) chosen = FOptions->FirstAutoModel();
   if (chosen >= 0) {
     SetAlphaBlend(true, 255);
     FAutoIndex = chosen;
     LvPrinters.SetItemIndex(chosen);
+    // The second lets a person see the window first; under /Quiet no one does, and
+    // the install starts as soon as the message loop runs (a timer's shortest wait).
+    if (FQuietMode) TmrAutoInstall.SetInterval(1);
     TmrAutoInstall.SetEnabled(true);
   }
   run_->ReturnToIdle();
@@ -225,21 +228,12 @@ void TMainForm::ApplyTexts() {
 }
 
 void TMainForm::RefillPrinterList(int selectIndex) {
-  // The first fill shows the names read with the options at start; a resize re-reads
-  // the INFs, so a driver added while the window is open shows up.
-  const bool firstFill = LvPrinters.ItemCount() == 0;
-  LvPrinters.Clear();
-  const int32_t count = FOptions ? FOptions->Count : 0;
-  std::vector<std::string> names;
-  names.reserve(static_cast<size_t>(count));
-  for (int32_t i = 0; i < count; ++i) {
-    TOption option;
-    FOptions->GetOption(i, option);
-    std::string name = option.ModelName;
-    if (!firstFill) ReadInfModelName(option.InstallSettingFile2K, name);
-    names.push_back(std::move(name));
-  }
-  LvPrinters.AddItems(names);
+  // A row's caption is its INF's model name, read when the row is first drawn,
+  // selected or found; a resize forgets the names read, so a driver added while the
+  // window is open shows up.
+  if (FOptions && LvPrinters.ItemCount() > 0) FOptions->ForgetInfs();
+  LvPrinters.SetItems(FOptions ? FOptions->Count : 0,
+                      [this](int index) { return FOptions ? FOptions->ModelName(index) : ""; });
   if (LvPrinters.ItemCount() > 0) LvPrinters.SetItemIndex(selectIndex);
 }
 

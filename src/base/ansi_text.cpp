@@ -34,7 +34,17 @@ std::string AsciiUpper(std::string_view text, uint32_t codePage) {
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b, uint32_t codePage) {
-  return a.size() == b.size() && AsciiUpper(a, codePage) == AsciiUpper(b, codePage);
+  if (a.size() != b.size()) return false;
+  const auto upper = [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  };
+  // While both agree they split into the same characters, so no copies are needed.
+  for (size_t i = 0; i < a.size();) {
+    const size_t len = CharLength(a, i, codePage);
+    if (len == 1 ? upper(a[i]) != upper(b[i]) : a.substr(i, len) != b.substr(i, len)) return false;
+    i += len;
+  }
+  return true;
 }
 
 size_t FindSingleByte(std::string_view text, char ch, uint32_t codePage, size_t from) {

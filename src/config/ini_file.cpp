@@ -162,12 +162,14 @@ TIniFile TIniFile::Parse(const std::string& raw, uint32_t codePage) {
     text = Os().system->WideToAnsi(Utf8Body(raw));
   }
 
+  ini.sectionIndex_ = NameIndex(0, NoCaseHash{codePage}, NoCaseEqual{codePage});
   Section* current = nullptr;
   size_t pos = 0;
   int lineNumber = 1;
   while (pos < text.size()) {
-    size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string::npos) end = text.size();
+    // A plain loop: find_first_of looks each byte up in the set with a call of its own.
+    size_t end = pos;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
     const std::string_view line = TrimBlanks(std::string_view(text).substr(pos, end - pos));
     const int thisLine = lineNumber;
     // CR LF counts once: the empty piece between CR and LF is on the same line.
@@ -184,8 +186,7 @@ TIniFile TIniFile::Parse(const std::string& raw, uint32_t codePage) {
       ini.sections_.push_back(Section{std::string(UpToNul(TrimBlanks(inner))), {}, thisLine});
       current = &ini.sections_.back();
       // emplace keeps an existing entry: the first section of a name wins.
-      ini.sectionIndex_.emplace(AsciiUpper(current->name, codePage), ini.sections_.size() - 1);
-      ini.keyIndex_.emplace_back();
+      ini.sectionIndex_.emplace(current->name, ini.sections_.size() - 1);
       continue;
     }
     if (!current) continue;  // lines before the first section belong to none
@@ -200,7 +201,6 @@ TIniFile TIniFile::Parse(const std::string& raw, uint32_t codePage) {
       key.value = CutValue(value, codePage);
       key.cut = key.value.size() < value.size();
     }
-    ini.keyIndex_.back().emplace(AsciiUpper(key.name, codePage), current->keys.size());
     current->keys.push_back(std::move(key));
   }
   return ini;
@@ -225,9 +225,28 @@ std::vector<std::string> TIniFile::ReadSections() const {
   return names;
 }
 
-// Folding keeps the length, so equal folded names are exactly EqualsNoCase pairs.
+// Equal names under EqualsNoCase hash alike: the hash folds exactly the bytes it folds.
+size_t TIniFile::NoCaseHash::operator()(std::string_view name) const {
+  size_t hash = 2166136261u;
+  for (size_t i = 0; i < name.size();) {
+    const size_t len = CharLength(name, i, codePage);
+    for (size_t j = i; j < i + len; ++j) {
+      const char c = name[j];
+      hash = (hash ^
+              static_cast<unsigned char>(len == 1 && c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c)) *
+             16777619u;
+    }
+    i += len;
+  }
+  return hash;
+}
+
+bool TIniFile::NoCaseEqual::operator()(std::string_view a, std::string_view b) const {
+  return EqualsNoCase(a, b, codePage);
+}
+
 size_t TIniFile::FindSection(const std::string& name) const {
-  const auto it = sectionIndex_.find(AsciiUpper(name, codePage_));
+  const auto it = sectionIndex_.find(std::string_view(name));
   return it == sectionIndex_.end() ? std::string::npos : it->second;
 }
 
@@ -235,9 +254,10 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
                                  const std::string& defaultValue) const {
   const size_t s = FindSection(section);
   if (s != std::string::npos) {
-    const NameIndex& keys = keyIndex_[s];
-    const auto it = keys.find(AsciiUpper(key, codePage_));
-    if (it != keys.end()) return sections_[s].keys[it->second].value;
+    // A section's keys are few: a scan without copies beats building an index of them.
+    for (const Key& k : sections_[s].keys) {
+      if (EqualsNoCase(k.name, key, codePage_)) return k.value;
+    }
   }
   return CutValue(defaultValue, codePage_);
 }

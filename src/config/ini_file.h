@@ -4,14 +4,15 @@
 // a value in matching quotes loses them, ';' lines are comments, values cut at
 // 2,047 bytes, the section list cut at 16,384 bytes, a NUL byte ending a name or a
 // value, sections without a name left out of the list. A file with a BOM (UTF-16LE,
-// UTF-16BE, UTF-8) is turned into the ANSI code page first. Lookups go through hash indexes built
-// by Parse, keyed by names folded as the comparisons fold them, so loading every record of a large
-// file stays linear.
+// UTF-16BE, UTF-8) is turned into the ANSI code page first. Sections are found through a hash
+// index built by Parse, keyed by names folded as the comparisons fold them, so loading every
+// record of a large file stays linear; a key is found by a scan of its section's few keys.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -52,14 +53,25 @@ class TIniFile {
   const std::vector<Section>& Sections() const { return sections_; }
 
  private:
-  using NameIndex = std::unordered_map<std::string, size_t>;
+  // Names hashed and compared as the private-profile functions compare them,
+  // looked up without a folded copy.
+  struct NoCaseHash {
+    using is_transparent = void;
+    uint32_t codePage;
+    size_t operator()(std::string_view name) const;
+  };
+  struct NoCaseEqual {
+    using is_transparent = void;
+    uint32_t codePage;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  using NameIndex = std::unordered_map<std::string, size_t, NoCaseHash, NoCaseEqual>;
 
   // Index of the first section of that name, or npos.
   size_t FindSection(const std::string& name) const;
 
   std::vector<Section> sections_;
-  NameIndex sectionIndex_;           // folded name -> first section of that name
-  std::vector<NameIndex> keyIndex_;  // per section: folded key name -> first occurrence
+  NameIndex sectionIndex_{0, NoCaseHash{1252}, NoCaseEqual{1252}};  // name -> its first section
   uint32_t codePage_ = 1252;
 };
 

@@ -1,7 +1,8 @@
 #include "config/ini_options.h"
 
+#include <map>
+
 #include "base/ansi_text.h"
-#include "config/inf_model_name.h"
 #include "config/ini_keys.h"
 #include "config/lang_strings.h"
 #include "platform/files.h"
@@ -33,20 +34,23 @@ bool Flag(const TIniFile& ini, const std::string& s, const TIniKey& key) {
   return ini.ReadBool(s, std::string(key.name), false);
 }
 
-// The INF is read once per start, for both the serial-port mark and the model name
-// the list shows. "SERENUM" anywhere in it, even in a comment, marks a serial-port model.
-void ReadInf(const std::string& infPath, TOption& o) {
-  const std::optional<std::string> bytes = ReadInfBytes(infPath);
-  if (!bytes) return;
-  if (bytes->find("SERENUM") != std::string::npos) o.OfflineEnumPrefix = "SERENUM\\";
-  InfModelNameFromBytes(*bytes, Os().system->GetAnsiCodePage(), o.ModelName);
-}
+// Most models name the same libraries: each path is looked for once per load.
+class TExistsOnce {
+ public:
+  bool operator()(const std::string& path) {
+    const auto [it, added] = known_.try_emplace(path, false);
+    if (added) it->second = Os().files->FileExists(path);
+    return it->second;
+  }
 
-TOption ReadOption(const TIniFile& ini, const std::string& s, const TLanguageKeys& lang) {
-  IFiles& files = *Os().files;
+ private:
+  std::map<std::string, bool> known_;
+};
+
+TOption ReadOption(const TIniFile& ini, const std::string& s, const TLanguageKeys& lang,
+                   TExistsOnce& exists) {
   TOption o;
   o.InstallSettingFile2K = Text(ini, s, IniKey("InstallSettingFile2K"));
-  ReadInf(o.InstallSettingFile2K, o);
   o.InstallGuide = Text(ini, s, *lang.installGuide);
   o.QuickGuide = Text(ini, s, *lang.quickGuide);
   o.HandBook = Text(ini, s, *lang.handBook);
@@ -57,13 +61,13 @@ TOption ReadOption(const TIniFile& ini, const std::string& s, const TLanguageKey
   o.PromptCheck = Flag(ini, s, IniKey("PromptCheck"));
   o.InstallDll2K = Text(ini, s, IniKey("InstallDll2K"));
   // A missing library falls back to its bare name, for the loader's own search.
-  if (!files.FileExists(o.InstallDll2K)) o.InstallDll2K = "inst2k.dll";
+  if (!exists(o.InstallDll2K)) o.InstallDll2K = "inst2k.dll";
   o.UnInstallImage2K = Text(ini, s, IniKey("UnInstallImage2K"));
   o.RegSetImage2000 = Text(ini, s, IniKey("RegSetImage2000"));
   o.InstallImage64 = Text(ini, s, IniKey("InstallImage64"));
   o.Installdll64 = Text(ini, s, IniKey("Installdll64"));
-  if (!files.FileExists(o.Installdll64)) {
-    o.Installdll64 = files.FileExists("inst2k64.dll") ? "inst2k64.dll" : "";
+  if (!exists(o.Installdll64)) {
+    o.Installdll64 = exists("inst2k64.dll") ? "inst2k64.dll" : "";
   }
   o.UnInstallImage2KCopy =
       ini.ReadString(s, std::string(IniKey("UnInstallImage2K").name), o.UnInstallImage2K);
@@ -103,14 +107,21 @@ void TIniOptions::ReadAll(const TIniFile* ini) {
   Count = static_cast<int32_t>(sections.size());
   Options.assign(sections.size(), TOption());
   Sections = sections;
-  for (size_t i = 0; i < sections.size(); ++i) Options[i] = ReadOption(*ini, sections[i], lang);
+  TExistsOnce exists;
+  for (size_t i = 0; i < sections.size(); ++i) {
+    Options[i] = ReadOption(*ini, sections[i], lang, exists);
+  }
+  infs_.Reset(Options.size());
 }
 
 int32_t TIniOptions::FindModel(const std::string& name) const {
   if (name.empty()) return -1;
   const uint32_t codePage = Os().system->GetAnsiCodePage();
+  // The INFs are read in order, up to the model whose name matches.
   for (size_t i = 0; i < Options.size(); ++i) {
-    if (EqualsNoCase(Options[i].ModelName, name, codePage)) return static_cast<int32_t>(i);
+    if (EqualsNoCase(ModelName(static_cast<int32_t>(i)), name, codePage)) {
+      return static_cast<int32_t>(i);
+    }
   }
   for (size_t i = 0; i < Sections.size() && i < Options.size(); ++i) {
     if (EqualsNoCase(Sections[i], name, codePage)) return static_cast<int32_t>(i);
@@ -131,7 +142,18 @@ bool TIniOptions::GetOption(int32_t index, TOption& option) const {
     return false;
   }
   option = Options[static_cast<size_t>(index)];
+  const TInfFacts& facts = infs_.Get(static_cast<size_t>(index), option.InstallSettingFile2K);
+  option.ModelName = facts.modelName;
+  if (facts.serial) option.OfflineEnumPrefix = "SERENUM\\";
   return true;
+}
+
+const std::string& TIniOptions::ModelName(int32_t index) const {
+  static const std::string kNone;
+  if (index < 0 || static_cast<size_t>(index) >= Options.size()) return kNone;
+  return infs_
+      .Get(static_cast<size_t>(index), Options[static_cast<size_t>(index)].InstallSettingFile2K)
+      .modelName;
 }
 
 }  // namespace pinst

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/inf_facts.h"
 #include "config/ini_file.h"
 
 namespace pinst {
@@ -43,6 +44,9 @@ struct TOption {
 
 class TIniOptions {
  public:
+  // The records as install.ini gives them. What comes from a model's INF (its name
+  // and the serial-port prefix) is read when the model first needs it: GetOption
+  // and ModelName add it.
   std::vector<TOption> Options;
   int32_t Count = 0;
   std::vector<std::string> Sections;  // the section name of each record
@@ -59,9 +63,16 @@ class TIniOptions {
   void LoadFromFile(const std::string& fileName);
   // Replaces every record with the sections of ini; does nothing without one.
   void ReadAll(const TIniFile* ini);
-  // Copies record index into option. An index outside 0..Count-1 gives a record of
-  // defaults and false.
+  // Copies record index into option, with what its INF gives. An index outside
+  // 0..Count-1 gives a record of defaults and false.
   bool GetOption(int32_t index, TOption& option) const;
+  // The name record index's INF gives ("" when none), read once and kept.
+  const std::string& ModelName(int32_t index) const;
+  // Forgets what was read from the INFs: each is read again on its next need.
+  void ForgetInfs() { infs_.Reset(Options.size()); }
+
+ private:
+  mutable TInfFactsCache infs_;
 };
 
 }  // namespace pinst

@@ -81,11 +81,8 @@ void TFormTest::btn1Click() {
 void TFormTest::BtnReadIniClick() {
   TIniOptions options;
   options.LoadFromFile("install.ini");
-  for (int32_t i = 0; i < options.Count; ++i) {
-    TOption option;
-    options.GetOption(i, option);
-    RedtResults.AddLine(option.InstallSettingFile2K);
-  }
+  // Only install.ini's records: no INF is read for this.
+  for (const TOption& option : options.Options) RedtResults.AddLine(option.InstallSettingFile2K);
 }
 
 void TFormTest::BtnInstallPrinterClick() {

@@ -105,8 +105,14 @@ class IUiSink {
   virtual void UiDblClick() {}
   virtual void UiMouseMove() {}
   virtual void UiMouseLeave() {}
-  // List view: item index gained (selected) or lost the selection.
+  // List view: item index gained (selected) or lost the selection; index -1 with
+  // false: every item lost it.
   virtual void UiItemSelected(int /*index*/, bool /*selected*/) {}
+  // List view: the caption of a row about to be drawn.
+  virtual std::string UiItemText(int /*index*/) { return {}; }
+  // List view: the user typed prefix; the row to select, looking from start on and
+  // then from the top (-1: none).
+  virtual int UiFindItem(const std::string& /*prefix*/, int /*start*/) { return -1; }
   virtual void UiTimer(uint32_t /*id*/) {}
   // Close box, Alt+F4 or WM_CLOSE: the form decides what closing means.
   virtual void UiCloseRequest() {}
@@ -154,8 +160,9 @@ class IUiBackend {
   virtual void SetOpacity(UiHandle form, bool layered, uint8_t alpha) = 0;
 
   virtual void ListClear(UiHandle list) = 0;
-  // Appends the items in order; a long list is drawn once, when all are in.
-  virtual void ListAdd(UiHandle list, const std::vector<std::string>& captions) = 0;
+  // The list holds count rows; it asks the sink for a row's caption when it draws
+  // the row (UiItemText), so rows that are never drawn are never asked for.
+  virtual void ListSetCount(UiHandle list, int count) = 0;
   // -1 clears the selection.
   virtual void ListSelect(UiHandle list, int index) = 0;
   // Loads a bitmap resource (names match without regard to case) into a picture,

@@ -1,6 +1,8 @@
 #include "ui/list_view.h"
 
+#include "base/ansi_text.h"
 #include "platform/platform.h"
+#include "platform/system.h"
 #include "ui/application.h"
 
 namespace pinst::ui {
@@ -20,19 +22,50 @@ TListView::TListView(TControl& parent, std::string name, const TDesign& design,
         return spec;
       }()) {}
 
+const std::string& TListView::ItemCaption(int index) const {
+  std::optional<std::string>& caption = captions_.at(static_cast<size_t>(index));
+  if (!caption) caption = source_ ? source_(index) : std::string();
+  return *caption;
+}
+
 void TListView::AddItem(const std::string& caption) { AddItems({caption}); }
 
 void TListView::AddItems(const std::vector<std::string>& captions) {
-  items_.insert(items_.end(), captions.begin(), captions.end());
-  Ui().ListAdd(Handle(), captions);
+  captions_.insert(captions_.end(), captions.begin(), captions.end());
+  Ui().ListSetCount(Handle(), ItemCount());
+}
+
+void TListView::SetItems(int count, TCaptionSource source) {
+  Clear();
+  source_ = std::move(source);
+  captions_.resize(static_cast<size_t>(count < 0 ? 0 : count));
+  Ui().ListSetCount(Handle(), ItemCount());
 }
 
 void TListView::Clear() {
   const int old = selected_;
-  items_.clear();
+  captions_.clear();
+  source_ = nullptr;
   selected_ = -1;
   Ui().ListClear(Handle());
   if (old >= 0) Report(old, false);
+}
+
+int TListView::FindItem(const std::string& prefix, int start) const {
+  const int count = ItemCount();
+  if (prefix.empty() || count == 0) return -1;
+  const uint32_t codePage = Os().system->GetAnsiCodePage();
+  const std::string wanted = AsciiUpper(prefix, codePage);
+  if (start < 0 || start >= count) start = 0;
+  for (int step = 0; step < count; ++step) {
+    const int index = (start + step) % count;
+    const std::string& caption = ItemCaption(index);
+    if (caption.size() >= wanted.size() &&
+        AsciiUpper(caption, codePage).compare(0, wanted.size(), wanted) == 0) {
+      return index;
+    }
+  }
+  return -1;
 }
 
 void TListView::SetItemIndex(int index) {
@@ -50,6 +83,8 @@ void TListView::Report(int index, bool selected) {
 }
 
 void TListView::UiItemSelected(int index, bool selected) {
+  // Every item lost the selection: the one that had it is the one reported.
+  if (index == -1 && !selected) index = selected_;
   if (index < 0 || index >= ItemCount()) return;
   if (selected) {
     selected_ = index;
@@ -60,5 +95,11 @@ void TListView::UiItemSelected(int index, bool selected) {
   }
   Application().Dispatch([this, index, selected] { Report(index, selected); });
 }
+
+std::string TListView::UiItemText(int index) {
+  return index >= 0 && index < ItemCount() ? ItemCaption(index) : std::string();
+}
+
+int TListView::UiFindItem(const std::string& prefix, int start) { return FindItem(prefix, start); }
 
 }  // namespace pinst::ui

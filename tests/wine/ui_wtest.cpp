@@ -159,6 +159,23 @@ TEST_F(UiWTest, UserSelectionIsReportedOnceAndTheProgramsOwnOnlyByTheKit) {
   EXPECT_EQ(form.list.ItemIndex(), 1);
 }
 
+// The list holds its rows as owner data: it asks for the captions it shows, and
+// typing finds a row by the start of its caption, as it would in an ordinary list.
+TEST_F(UiWTest, OwnerDataRowsShowTheirCaptionsAndTypingFindsThem) {
+  Sample form;
+  form.Show();
+  form.list.AddItems({"first", "sa", "sb"});
+  char text[32] = {};
+  ListView_GetItemText(H(form.list), 2, 0, text, sizeof text);
+  EXPECT_STREQ(text, "sb");
+  form.list.SetItemIndex(0);
+  form.list.SetFocus();
+  for (char c : {'s', 'b'}) ::SendMessageA(H(form.list), WM_CHAR, static_cast<WPARAM>(c), 1);
+  Application().ProcessMessages();
+  EXPECT_EQ(form.list.ItemIndex(), 2);
+  EXPECT_EQ(ListView_GetNextItem(H(form.list), -1, LVNI_SELECTED), 2);
+}
+
 TEST_F(UiWTest, ReturnAndEscapePressTheDefaultAndCancelButtons) {
   Sample form;
   form.Show();

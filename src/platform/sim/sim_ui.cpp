@@ -266,15 +266,39 @@ void SimUi::SetOpacity(UiHandle form, bool layered, uint8_t alpha) {
 void SimUi::ListClear(UiHandle list) {
   SimWindow& w = At(list);
   w.items.clear();
+  w.drawn.clear();
+  w.topRow = 0;
   w.selected = -1;
 }
 
-void SimUi::ListAdd(UiHandle list, const std::vector<std::string>& captions) {
-  std::vector<std::string>& items = At(list).items;
-  items.insert(items.end(), captions.begin(), captions.end());
+void SimUi::ListSetCount(UiHandle list, int count) {
+  SimWindow& w = At(list);
+  w.items.assign(static_cast<size_t>(count), "");
+  w.drawn.assign(static_cast<size_t>(count), false);
+  w.topRow = 0;
+  if (w.selected >= count) w.selected = -1;
+  DrawList(w, -1);
 }
 
-void SimUi::ListSelect(UiHandle list, int index) { At(list).selected = index; }
+void SimUi::ListSelect(UiHandle list, int index) {
+  SimWindow& w = At(list);
+  w.selected = index;
+  DrawList(w, index);
+}
+
+void SimUi::DrawList(SimWindow& w, int index) {
+  // Large icons sit kCell pixels apart each way; a partly shown row is drawn too.
+  constexpr int kCell = 75;
+  const int columns = std::max(1, w.bounds.width / kCell);
+  const int inView = columns * std::max(1, (w.bounds.height + kCell - 1) / kCell);
+  if (index >= 0 && index < w.topRow) w.topRow = index - index % columns;
+  if (index >= w.topRow + inView) w.topRow = (index / columns + 1) * columns - inView;
+  const int end = std::min(static_cast<int>(w.items.size()), w.topRow + inView);
+  for (int row = w.topRow; row < end; ++row) {
+    w.items[static_cast<size_t>(row)] = w.sink ? w.sink->UiItemText(row) : "";
+    w.drawn[static_cast<size_t>(row)] = true;
+  }
+}
 
 bool SimUi::LoadPicture(UiHandle picture, const std::string& resourceName) {
   SimWindow& w = At(picture);
@@ -414,6 +438,15 @@ bool SimUi::SelectItem(UiHandle list, int index) {
   w.selected = index;
   if (old >= 0) w.sink->UiItemSelected(old, false);
   if (index >= 0 && windows_.count(list)) w.sink->UiItemSelected(index, true);
+  return true;
+}
+
+bool SimUi::TypeInList(UiHandle list, const std::string& text) {
+  if (!Reachable(list) || At(list).kind != UiKind::kListView || !At(list).sink) return false;
+  const int found = At(list).sink->UiFindItem(text, std::max(0, At(list).selected));
+  if (found < 0) return false;
+  if (!SelectItem(list, found)) return false;
+  if (windows_.count(list)) DrawList(At(list), found);
   return true;
 }
 

@@ -38,7 +38,10 @@ struct SimWindow {
   std::vector<bool> topMostChanges;  // every SetTopMost, in order
   bool layered = false;
   uint8_t alpha = 255;
+  // A list view's rows: the caption each had when last drawn ("" until then).
   std::vector<std::string> items;
+  std::vector<bool> drawn;
+  int topRow = 0;  // the first row in view
   int selected = -1;
   std::string picture;
   int progress = 0;
@@ -96,6 +99,9 @@ class SimUi : public IUiBackend {
   bool MouseLeave(UiHandle window);
   // A click on item index of a list view; -1 clicks its empty space.
   bool SelectItem(UiHandle list, int index);
+  // Typing text into a list view: the row the list finds from the selected one on
+  // is selected as a click would select it. False when no row is found.
+  bool TypeInList(UiHandle list, const std::string& text);
   // Return or Escape with the focus inside the form.
   bool PressKey(UiHandle form, UiKey key);
   bool CloseBox(UiHandle form);
@@ -127,7 +133,7 @@ class SimUi : public IUiBackend {
   void SetTopMost(UiHandle form, bool topMost) override;
   void SetOpacity(UiHandle form, bool layered, uint8_t alpha) override;
   void ListClear(UiHandle list) override;
-  void ListAdd(UiHandle list, const std::vector<std::string>& captions) override;
+  void ListSetCount(UiHandle list, int count) override;
   void ListSelect(UiHandle list, int index) override;
   bool LoadPicture(UiHandle picture, const std::string& resourceName) override;
   void SetProgress(UiHandle bar, int position) override;
@@ -150,6 +156,8 @@ class SimUi : public IUiBackend {
   };
 
   SimWindow& At(UiHandle handle);
+  // Scrolls a list view so that row index is in view, and draws the rows in view.
+  void DrawList(SimWindow& list, int index);
   UiHandle FormOf(UiHandle handle) const;
   bool Reachable(UiHandle handle) const;
   void ActivateForm(UiHandle form);

@@ -161,7 +161,9 @@ UiHandle Win32Ui::CreateControl(UiHandle parent, const UiControlSpec& spec, IUiS
       break;
     case UiKind::kListView:
       cls = WC_LISTVIEWA;
-      style |= LVS_ICON | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_AUTOARRANGE | WS_TABSTOP;
+      // Owner data: the list asks for a row's caption when it draws the row.
+      style |= LVS_ICON | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_AUTOARRANGE |
+               WS_TABSTOP;
       exStyle |= WS_EX_CLIENTEDGE;
       break;
     case UiKind::kPicture:
@@ -399,29 +401,12 @@ void Win32Ui::ListClear(UiHandle list) {
   --listGuard_;
 }
 
-void Win32Ui::ListAdd(UiHandle list, const std::vector<std::string>& captions) {
+void Win32Ui::ListSetCount(UiHandle list, int count) {
   HWND hwnd = H(list);
-  const int count = ListView_GetItemCount(hwnd);
-  // Each insert would otherwise arrange and repaint the whole list again.
-  const bool batch = captions.size() > 1;
-  if (batch) {
-    ::SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
-    ListView_SetItemCount(hwnd, count + static_cast<int>(captions.size()));
-  }
   ++listGuard_;
-  for (size_t i = 0; i < captions.size(); ++i) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = count + static_cast<int>(i);
-    item.pszText = const_cast<char*>(captions[i].c_str());
-    item.iImage = 0;
-    ::SendMessageA(hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  }
+  ListView_SetItemCount(hwnd, count);
   --listGuard_;
-  if (batch) {
-    ::SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(hwnd, nullptr, TRUE);
-  }
+  ::InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 void Win32Ui::ListSelect(UiHandle list, int index) {

@@ -41,7 +41,7 @@ class Win32Ui : public IUiBackend {
   void SetTopMost(UiHandle form, bool topMost) override;
   void SetOpacity(UiHandle form, bool layered, uint8_t alpha) override;
   void ListClear(UiHandle list) override;
-  void ListAdd(UiHandle list, const std::vector<std::string>& captions) override;
+  void ListSetCount(UiHandle list, int count) override;
   void ListSelect(UiHandle list, int index) override;
   bool LoadPicture(UiHandle picture, const std::string& resourceName) override;
   void SetProgress(UiHandle bar, int position) override;

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/win32_ui.h"
+#include "platform/win32/win32_ui_list.h"
 
 namespace pinst::win32 {
 
@@ -37,16 +38,7 @@ bool FromChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       const Peer* child = ui->Find(header->hwndFrom);
       if (!child || !child->sink || child->kind != UiKind::kListView) return false;
-      if (header->code == LVN_ITEMCHANGED && !ui->ListGuarded()) {
-        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-        if ((change->uChanged & LVIF_STATE) &&
-            ((change->uOldState ^ change->uNewState) & LVIS_SELECTED) && change->iItem >= 0) {
-          child->sink->UiItemSelected(change->iItem, (change->uNewState & LVIS_SELECTED) != 0);
-        }
-      } else if (header->code == NM_DBLCLK) {
-        child->sink->UiDblClick();
-      }
-      result = 0;
+      if (!ListNotification(*child->sink, *header, ui->ListGuarded(), result)) result = 0;
       return true;
     }
     case WM_CTLCOLORSTATIC:

@@ -393,6 +393,19 @@ TEST_F(InstallRunTest, MissingLibraryRaisesItsErrorAndTheWindowComesBack) {
   }
 }
 
+// The list keeps the name it showed; the run reads the selected model's INF itself.
+TEST_F(InstallRunTest, RunReadsTheSelectedModelsInfItself) {
+  WriteIni();
+  auto w = Start();
+  ASSERT_EQ(w->Main.LvPrinters.ItemCaption(0), kModel);
+  win.files.RemoveFile("i386\\XP100.inf");
+  Answer({kIdYes});
+  ui::Application().Dispatch([&] { w->Main.BbtnStart.Click(); });
+  EXPECT_NE(Boxes().back().find("Cannot read the printer model from the file"), std::string::npos);
+  EXPECT_EQ(lib.installCalls.size(), 0u);
+  EXPECT_EQ(w->Main.LvPrinters.ItemCaption(0), kModel);
+}
+
 TEST_F(InstallRunTest, DeclinedUsbQuestionOrNoModelChangesNothing) {
   WriteIni();
   auto w = Start();

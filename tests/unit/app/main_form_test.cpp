@@ -136,6 +136,40 @@ TEST_F(MainFormTest, ResizeReReadsTheModelsAndKeepsTheSelection) {
   EXPECT_EQ(form.LvPrinters.ItemCount(), 2);
 }
 
+// More models than the list shows at once: a row's INF is read when the row is
+// first drawn, selected or found by typing, and kept until a resize re-reads it.
+TEST_F(MainFormTest, RowsReadTheirInfOnFirstNeedAndKeepIt) {
+  std::string ini;
+  for (int i = 0; i < 40; ++i) {
+    const std::string n = std::to_string(i);
+    ini += "[M" + n + "]\r\nInstallSettingFile2K=inf\\m" + n + ".inf\r\n";
+    if (i != 7) win.files.AddFile("inf\\m" + n + ".inf", testdata::InfNaming("Model " + n));
+  }
+  win.files.AddFile("install.ini", ini);
+  TMainForm form({});
+  form.Show();
+  const sim::SimWindow& list = win.ui.Window(form.LvPrinters.Handle());
+  // The rows in view are drawn in order; model 7's INF is missing: an empty caption.
+  EXPECT_EQ(list.items[6], "Model 6");
+  EXPECT_TRUE(list.drawn[7]);
+  EXPECT_EQ(list.items[7], "");
+  EXPECT_FALSE(list.drawn[39]);
+
+  win.files.AddFile("inf\\m0.inf", testdata::InfNaming("Model 0 B"));
+  win.files.AddFile("inf\\m39.inf", testdata::InfNaming("Model 39 B"));
+  ASSERT_TRUE(win.ui.TypeInList(form.LvPrinters.Handle(), "model 39"));
+  EXPECT_EQ(form.LvPrinters.ItemIndex(), 39);
+  EXPECT_EQ(list.items[39], "Model 39 B");
+  EXPECT_EQ(form.GrpBoxPrinters.Caption(), "Select Printer Driver: Model 39 B");
+  EXPECT_EQ(form.LvPrinters.ItemCaption(0), "Model 0");
+  EXPECT_FALSE(win.ui.TypeInList(form.LvPrinters.Handle(), "Tessaly"));
+
+  ASSERT_TRUE(win.ui.ResizeClient(form.Handle(), 700, 500));
+  EXPECT_EQ(form.LvPrinters.ItemIndex(), 39);
+  EXPECT_EQ(form.LvPrinters.ItemCaption(0), "Model 0 B");
+  EXPECT_EQ(list.items[0], "Model 0 B");
+}
+
 // One document at a time: a link wired to another field's file would show here.
 TEST_F(MainFormTest, EachLinkFollowsItsOwnDocumentOnly) {
   struct Case {

@@ -132,6 +132,8 @@ TEST(IniFileTest, IndexedLookupsAgreeWithAFirstMatchScan) {
     for (const std::string& key : names) {
       SCOPED_TRACE(section + "/" + key);
       EXPECT_EQ(ini.ReadString(section, key, "default"), LinearRead(ini, section, key, 950));
+      // The comparison without copies is the comparison of the folded copies.
+      EXPECT_EQ(EqualsNoCase(section, key, 950), AsciiUpper(section, 950) == AsciiUpper(key, 950));
     }
   }
   EXPECT_EQ(ini.ReadString("\xA6\x6C", "\xA6\x6C", ""), "30");  // not folded into A6 4C

@@ -90,11 +90,15 @@ TEST_F(IniOptionsTest, SerenumAnywhereInTheInfSwitchesThePrefixCaseSensitively) 
   win.files.AddFile("lower.inf", "serenum\\x\r\n");
   const TIniOptions options = Load(
       "[a]\nInstallSettingFile2K=comment.inf\n[b]\nInstallSettingFile2K=lower.inf\n"
-      "[c]\nInstallSettingFile2K=missing.inf\n");
-  // The model name comes from the same single read of the INF; later reads are not needed.
-  win.files.MakeUnreadable("comment.inf");
+      "[c]\nInstallSettingFile2K=missing.inf\n[d]\nInstallSettingFile2K=late.inf\n");
+  // An INF is read on its model's first need, not at load.
+  win.files.AddFile("late.inf", "SERENUM\r\n");
+  EXPECT_EQ(Record(options, 3).OfflineEnumPrefix, "SERENUM\\");
+  // The model name comes from the same single read of the INF, kept from then on.
   EXPECT_EQ(Record(options, 0).OfflineEnumPrefix, "SERENUM\\");
+  win.files.MakeUnreadable("comment.inf");
   EXPECT_EQ(Record(options, 0).ModelName, "S-1");
+  EXPECT_EQ(options.ModelName(0), "S-1");
   EXPECT_EQ(Record(options, 1).OfflineEnumPrefix, "LPTOFFLINE\\");
   EXPECT_EQ(Record(options, 1).ModelName, "");
   EXPECT_EQ(Record(options, 2).OfflineEnumPrefix, "LPTOFFLINE\\");
