@@ -71,7 +71,8 @@ void TInstallRun::WMInstallSucceeded() {
   if (!name.empty() && !PrinterExists(name)) {
     LogLine("No printer named \"" + name + "\" after the install: failed");
     PutBackRemovedPrinter();
-    TRunResult ended(TRunOutcome::kFailed, kErrorHelperEndedSilently);
+    // The reason says it all; no code of the library's to show.
+    TRunResult ended(TRunOutcome::kFailed);
     ended.reason = TRunReason::kNoPrinterCreated;
     ended.printer = name;
     End(std::move(ended));

@@ -24,6 +24,13 @@ class SafetyTest : public testdata::InstallTest {
     old.info.attributes |= 0x8;  // shared
     win.spooler.defaultPrinter = kModel;
   }
+  // A machine of the case's kind with the old printer on it.
+  void MachineWithOldPrinter(bool wow64) {
+    win.system.wow64 = false;
+    if (wow64) Wow64();
+    win.spooler.printers.clear();
+    OldPrinter();
+  }
   void ExpectOldPrinterBack() {
     const sim::SimPrinter* back = win.spooler.Find(kModel);
     ASSERT_NE(back, nullptr);
@@ -57,10 +64,7 @@ TEST_F(SafetyTest, FailedRunPutsTheOldPrinterBackAsItWasOnEveryWindows) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    win.system.wow64 = false;
-    if (c.wow64) Wow64();
-    win.spooler.printers.clear();
-    OldPrinter();
+    MachineWithOldPrinter(c.wow64);
     UsbPrinterConnected();
     lib.installResult = c.wow64 ? 1 : 2;
     lib.lastInstallError = c.wow64 ? 0 : 5;
@@ -142,12 +146,8 @@ TEST_F(SafetyTest, UnattendedRunEndsWhatRunsPastTheLimitWith1460) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    win.system.wow64 = false;
-    if (c.wow64) Wow64();
-    win.spooler.printers.clear();
-    OldPrinter();
+    MachineWithOldPrinter(c.wow64);
     win.console.Script("cmd /C .\\i386\\devcon.exe rescan", {"", 0, 3600000});
-    win.processes.SetProgram("X64\\Instavo64.exe", {0, std::nullopt});
     WriteIni("AutoMode=1\r\n");
     std::vector<std::string> args = c.args;
     args.push_back("/Log=C:\\install.log");
