@@ -1,8 +1,10 @@
-// The program's four windows, created in their order and wired to each other:
-// the main window, the search dialog, the connection prompt and the diagnostic
-// window.
+// The program's windows, made in their order and wired to each other: the main
+// window, the search dialog, the connection prompt and the diagnostic window.
+// Under /Quiet only the main window is made: the others are made when first asked
+// for, which a quiet run never does.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,34 +12,32 @@
 #include "diag/diag_window.h"
 #include "dialogs/prompt_form.h"
 #include "dialogs/search_form.h"
-#include "ui/application.h"
 
 namespace pinst {
 
-struct TInstallerWindows {
+class TInstallerWindows {
+ public:
   // args: the command-line arguments after the program name.
-  explicit TInstallerWindows(const std::vector<std::string>& args)
-      : Main(args),
-        Searching({
-            .debugMode = [this] { return Main.FDebugMode; },
-            .findOnlinePort = [this](std::string& port) { Main.FindOnlinePort(port); },
-            // Hidden stays hidden: the dialog's close does not show the main window then.
-            .mainWindow = Main.FHideMode ? nullptr : &Main,
-        }) {
-    // The program's words for the errors an install raises.
-    ui::Application().ErrorText = InstallErrorText;
-    Searching.PromptForm = &Prompt;
-    Main.SearchDialog = &Searching;
-    Main.TestWindow = &Test;
-  }
-  ~TInstallerWindows() { ui::Application().ErrorText = nullptr; }
+  explicit TInstallerWindows(const std::vector<std::string>& args);
+  ~TInstallerWindows();
   TInstallerWindows(const TInstallerWindows&) = delete;
   TInstallerWindows& operator=(const TInstallerWindows&) = delete;
 
+  // The search dialog (its prompt made with it) and the diagnostic window.
+  TFormSearching& Searching();
+  TFormPromptCheck& Prompt();
+  TFormTest& Test();
+  // How many of those three exist, and the search dialog if it does.
+  int MadeLater() const;
+  TFormSearching* SearchingMade() const { return searching_.get(); }
+
   TMainForm Main;
-  TFormSearching Searching;
-  TFormPromptCheck Prompt;
-  TFormTest Test;
+
+ private:
+  // Declared after Main: they close before it.
+  std::unique_ptr<TFormPromptCheck> prompt_;
+  std::unique_ptr<TFormSearching> searching_;
+  std::unique_ptr<TFormTest> test_;
 };
 
 }  // namespace pinst

@@ -307,7 +307,7 @@ void TMainForm::ImgLogoDblClick() {
 }
 
 void TMainForm::PnlPrintersDblClick() {
-  if (FDebugMode && TestWindow) TestWindow->ShowModal();
+  if (FDebugMode && TestWindow) TestWindow()->ShowModal();
 }
 
 int TMainForm::FindOnlinePort(std::string& port) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,9 +36,9 @@ class TMainForm : public ui::TForm, public IRunHost {
   explicit TMainForm(const std::vector<std::string>& args);
   ~TMainForm() override;
 
-  // The other windows of the program, set once they exist.
-  TFormSearching* SearchDialog = nullptr;
-  TFormTest* TestWindow = nullptr;
+  // The other windows of the program, made when first asked for (unset: none).
+  std::function<TFormSearching*()> SearchDialog;
+  std::function<TFormTest*()> TestWindow;
 
   bool FDebugMode = false;
   bool FHideMode = false;

@@ -117,11 +117,12 @@ void TMainForm::Tell(const std::string& text, const std::string& caption, uint32
 
 TSearchAnswer TMainForm::SearchForPrinter(bool promptCheck) {
   if (!SearchDialog) return TSearchAnswer::kNoDialog;
-  SearchDialog->PromptCheck = promptCheck;
+  TFormSearching& dialog = *SearchDialog();
+  dialog.PromptCheck = promptCheck;
   Hide();
   int modalResult = ui::mrNone;
   try {
-    modalResult = SearchDialog->ShowModal();
+    modalResult = dialog.ShowModal();
   } catch (const std::exception&) {
     // The install goes on as if the dialog had been left with OK.
   }

@@ -339,9 +339,9 @@ TEST_F(CompletionTest, ErrorInsideTheSearchStopsItsStepsBeforeTheBox) {
       return true;
     }
     if (Boxes().empty()) return false;
-    stepsRanDuringBox = w->Searching.tmrSteps.Enabled();
+    stepsRanDuringBox = w->Searching().tmrSteps.Enabled();
     win.files.AddFile("i386\\XP100.inf", inf);  // readable again
-    return win.ui.Click(w->Searching.btnCancelSearch.Handle());
+    return win.ui.Click(w->Searching().btnCancelSearch.Handle());
   };
   w->Main.BbtnStart.Click();
   win.ui.onIdle = nullptr;

@@ -153,8 +153,9 @@ class FaultRun : public testdata::InstallTest {
       win.processes.End(0, 0);
       return true;
     }
-    if (windows_ && windows_->Searching.Visible()) {
-      return win.ui.Click(windows_->Searching.btnCancelSearch.Handle());
+    if (TFormSearching* search = windows_ ? windows_->SearchingMade() : nullptr;
+        search && search->Visible()) {
+      return win.ui.Click(search->btnCancelSearch.Handle());
     }
     return false;
   }

@@ -293,10 +293,10 @@ TEST_F(InstallRunTest, SearchThatFoundNothingAndGoesOnInstallsOnline) {
   WriteIni("QuiteMode=1\r\nForceOnlineCheck=1\r\n");
   auto w = Start();
   win.ui.onIdle = [&] {
-    if (!w->Searching.Visible() || w->Searching.btnCancelSearch.Caption() != "Continue Setup") {
+    if (!w->Searching().Visible() || w->Searching().btnCancelSearch.Caption() != "Continue Setup") {
       return false;
     }
-    return win.ui.PressKey(w->Searching.Handle(), UiKey::kReturn);
+    return win.ui.PressKey(w->Searching().Handle(), UiKey::kReturn);
   };
   w->Main.BbtnStart.Click();
   win.ui.onIdle = nullptr;

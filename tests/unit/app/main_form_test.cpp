@@ -281,7 +281,7 @@ TEST_F(MainFormTest, InstallMessagesReachTheWindow) {
 TEST_F(MainFormTest, PrinterPanelOpensTheTestWindowOnlyInDebugMode) {
   TMainForm plain({});
   TFormTest test;
-  plain.TestWindow = &test;
+  plain.TestWindow = [&] { return &test; };
   plain.Show();
   ASSERT_TRUE(win.ui.DblClick(plain.PnlPrinters.Handle()));
   EXPECT_FALSE(test.Visible());
@@ -289,7 +289,7 @@ TEST_F(MainFormTest, PrinterPanelOpensTheTestWindowOnlyInDebugMode) {
 
   win.files.AddFile("d:\\Debug");
   TMainForm debug({});
-  debug.TestWindow = &test;
+  debug.TestWindow = [&] { return &test; };
   debug.Show();
   bool sawTest = false;
   win.ui.onIdle = [&] {

@@ -71,7 +71,9 @@ class UnattendedTest : public InstallTest {
     win.trace.Clear();
     win.ui.NewProcess();
     windowShown = false;
+    formsMade = 0;
     win.ui.onIdle = [this] {
+      formsMade = std::max(formsMade, ui::Application().Forms().size());
       for (const ui::TForm* form : ui::Application().Forms()) windowShown |= form->Visible();
       return false;
     };
@@ -90,6 +92,7 @@ class UnattendedTest : public InstallTest {
     }
   }
   bool windowShown = false;
+  size_t formsMade = 0;  // the most windows that existed at once
 };
 
 TEST_F(UnattendedTest, QuietModelInstallsWithNoWindowNorBoxAndLogsEveryStep) {
@@ -100,6 +103,8 @@ TEST_F(UnattendedTest, QuietModelInstallsWithNoWindowNorBoxAndLogsEveryStep) {
   EXPECT_EQ(win.spooler.defaultPrinter, kModel);
   EXPECT_TRUE(Boxes().empty());
   EXPECT_FALSE(windowShown);
+  // The dialogs no one will see are not even made.
+  EXPECT_EQ(formsMade, 1u);
   const std::string log = Log();
   ExpectLogLines(
       log, {"earlier run\r\n",
