@@ -404,7 +404,20 @@ void Win32Ui::ListClear(UiHandle list) {
 void Win32Ui::ListSetCount(UiHandle list, int count) {
   HWND hwnd = H(list);
   ++listGuard_;
+  // An icon list lays its rows out on the first paint after the count changes, and
+  // some list implementations invalidate each row's old and new place as they do,
+  // a round trip each: with a thousand rows that is most of the start-up. So the
+  // layout is done here, painted off screen with drawing switched off, and the
+  // list is then drawn once.
+  ::SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
   ListView_SetItemCount(hwnd, count);
+  if (count > 0) {
+    ScopedMemoryDc offScreen(::CreateCompatibleDC(nullptr));
+    if (offScreen) {
+      ::SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(offScreen.Get()), PRF_CLIENT);
+    }
+  }
+  ::SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
   --listGuard_;
   ::InvalidateRect(hwnd, nullptr, TRUE);
 }
@@ -413,7 +426,12 @@ void Win32Ui::ListSelect(UiHandle list, int index) {
   HWND hwnd = H(list);
   ++listGuard_;
   if (index < 0) {
-    ListView_SetItemState(hwnd, -1, 0, LVIS_SELECTED);
+    // Item -1 ("every item") makes an owner-data list visit each of its rows; the
+    // list holds one selection at most, so only that row is cleared.
+    for (int row = ListView_GetNextItem(hwnd, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(hwnd, row, LVNI_SELECTED)) {
+      ListView_SetItemState(hwnd, row, 0, LVIS_SELECTED);
+    }
   } else {
     ListView_SetItemState(hwnd, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(hwnd, index, FALSE);

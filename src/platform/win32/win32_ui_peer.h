@@ -30,6 +30,14 @@ struct WindowDcTraits {
 };
 using ScopedWindowDc = Scoped<WindowDcTraits>;
 
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { ::DeleteDC(h); }
+};
+using ScopedMemoryDc = Scoped<MemoryDcTraits>;
+
 struct ImageListTraits {
   using Handle = HIMAGELIST;
   static Handle Invalid() { return nullptr; }
