@@ -181,9 +181,13 @@ void TMainForm::CheckAutoMode() {
     FAutoIndex = chosen;
     LvPrinters.SetItemIndex(chosen);
     // The second lets a person see the window first; under /Quiet no one does, and
-    // the install starts as soon as the message loop runs (a timer's shortest wait).
-    if (FQuietMode) TmrAutoInstall.SetInterval(1);
-    TmrAutoInstall.SetEnabled(true);
+    // the install starts as soon as the message loop runs (a timer waits at least
+    // ten milliseconds).
+    if (FQuietMode) {
+      Post(kStartAutomaticInstall, 0, 0);
+    } else {
+      TmrAutoInstall.SetEnabled(true);
+    }
   }
   run_->ReturnToIdle();
 }

@@ -27,6 +27,9 @@ class TFormTest;
 
 // The main window's class, by which a second start finds it.
 inline constexpr const char* kMainWindowClass = "TMainForm";
+// The window's own message that starts the automatic install under /Quiet; clear
+// of the helper's reports.
+inline constexpr uint32_t kStartAutomaticInstall = 0x0410;
 // The debug marker: a regular file of this name enables the developer entry points.
 inline constexpr const char* kDebugMarkerFile = "d:\\Debug";
 

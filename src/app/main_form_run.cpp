@@ -102,6 +102,9 @@ bool TMainForm::HandleMessage(ui::TMessage& message) {
     case WM_INSTALL_SUCCEEDED:
       run_->WMInstallSucceeded();
       return true;
+    case kStartAutomaticInstall:
+      TmrAutoInstallTimer();
+      return true;
     default:
       return false;
   }

@@ -107,6 +107,7 @@ UiHandle SimUi::CreateForm(const UiFormSpec& spec, IUiSink* sink) {
   w.formSpec = spec;
   w.sink = sink;
   windows_[w.handle] = w;
+  formsMade.push_back(spec.className);
   return w.handle;
 }
 
@@ -178,6 +179,7 @@ void SimUi::SetVisible(UiHandle window, bool visible) {
     return;
   }
   if (visible) {
+    formsShown.push_back(w.className);
     if (w.enabled) ActivateForm(window);
     return;
   }

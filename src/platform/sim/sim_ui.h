@@ -90,6 +90,10 @@ class SimUi : public IUiBackend {
     intptr_t lParam;
   };
   std::vector<Posted> delivered;
+  // The classes of the forms made and of those ever shown, in order, since the last
+  // clear; they outlive the forms.
+  std::vector<std::string> formsMade;
+  std::vector<std::string> formsShown;
 
   // The user. Each returns false (and does nothing) when the window cannot take
   // the action: missing, hidden, disabled, or inside a disabled or hidden parent.

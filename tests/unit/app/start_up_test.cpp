@@ -40,18 +40,25 @@ TEST_F(StartUpTest, HideSwitchCountsInAnyPositionAndCaseButOnlyAsAWholeSwitch) {
 
 TEST_F(StartUpTest, HiddenStartArmsTheFirstAutomaticModelWithoutActivation) {
   testdata::AddTwoModels(win, "", "AutoMode=1\r\n");
-  // The second lets a person see the window first; under /Quiet no one is there.
-  for (const auto& [arg, wait] : {std::pair{"/Hide", 1000u}, std::pair{"/Quiet", 1u}}) {
+  // The second lets a person see the window first; under /Quiet no one is there,
+  // and the install is posted to start at once.
+  for (const auto& [arg, quiet] : {std::pair{"/Hide", false}, std::pair{"/Quiet", true}}) {
     SCOPED_TRACE(arg);
+    win.ui.delivered.clear();
     TMainForm form({arg});
     EXPECT_EQ(form.FAutoIndex, 1);
     EXPECT_EQ(form.LvPrinters.ItemIndex(), 1);
-    EXPECT_TRUE(form.TmrAutoInstall.Enabled());
-    EXPECT_EQ(win.ui.TimerInterval(form.Handle(), 1), wait);
+    EXPECT_EQ(form.TmrAutoInstall.Enabled(), !quiet);
+    if (!quiet) {
+      EXPECT_EQ(win.ui.TimerInterval(form.Handle(), 1), 1000u);
+    }
     // Armed automatic mode makes the window opaque again; it is still never shown.
     EXPECT_EQ(form.AlphaBlendValue(), 255);
     EXPECT_FALSE(form.Visible());
     EXPECT_EQ(form.Run().FInstallState, kInstallIdle);
+    form.FAutoIndex = -1;  // the start message finds nothing to install
+    win.ui.ProcessMessages();
+    EXPECT_EQ(win.ui.delivered.size(), quiet ? 1u : 0u);
   }
 }
 
