@@ -1,6 +1,6 @@
 #include "config/ini_options.h"
 
-#include <map>
+#include <utility>
 
 #include "base/ansi_text.h"
 #include "config/ini_keys.h"
@@ -34,21 +34,9 @@ bool Flag(const TIniFile& ini, const std::string& s, const TIniKey& key) {
   return ini.ReadBool(s, std::string(key.name), false);
 }
 
-// Most models name the same libraries: each path is looked for once per load.
-class TExistsOnce {
- public:
-  bool operator()(const std::string& path) {
-    const auto [it, added] = known_.try_emplace(path, false);
-    if (added) it->second = Os().files->FileExists(path);
-    return it->second;
-  }
-
- private:
-  std::map<std::string, bool> known_;
-};
-
+template <typename Exists>
 TOption ReadOption(const TIniFile& ini, const std::string& s, const TLanguageKeys& lang,
-                   TExistsOnce& exists) {
+                   Exists&& exists) {
   TOption o;
   o.InstallSettingFile2K = Text(ini, s, IniKey("InstallSettingFile2K"));
   o.InstallGuide = Text(ini, s, *lang.installGuide);
@@ -96,52 +84,66 @@ void TIniOptions::LoadFromFile(const std::string& fileName) {
   // A file that exists but cannot be read is treated as empty rather than kept stale.
   std::optional<TIniFile> ini = TIniFile::Load(files.FullPath(fileName));
   if (!ini) DebugLine("Cannot read the file " + fileName);
-  const TIniFile empty;
-  ReadAll(ini ? &*ini : &empty);
+  Adopt(ini ? std::move(*ini) : TIniFile());
 }
 
 void TIniOptions::ReadAll(const TIniFile* ini) {
-  if (!ini) return;
-  const std::vector<std::string> sections = ini->ReadSections();
-  const TLanguageKeys& lang = KeysFor(Os().system->GetSystemDefaultLangID());
-  Count = static_cast<int32_t>(sections.size());
-  Options.assign(sections.size(), TOption());
-  Sections = sections;
-  TExistsOnce exists;
-  for (size_t i = 0; i < sections.size(); ++i) {
-    Options[i] = ReadOption(*ini, sections[i], lang, exists);
+  if (ini) Adopt(*ini);
+}
+
+void TIniOptions::Adopt(TIniFile ini) {
+  ini_ = std::move(ini);
+  Sections = ini_->ReadSections();
+  lang_ = &KeysFor(Os().system->GetSystemDefaultLangID());
+  Count = static_cast<int32_t>(Sections.size());
+  records_.assign(Sections.size(), std::nullopt);
+  exists_.clear();
+  infs_.Reset(records_.size());
+}
+
+const TOption& TIniOptions::Record(int32_t index) const {
+  std::optional<TOption>& record = records_.at(static_cast<size_t>(index));
+  if (!record) {
+    const auto exists = [this](const std::string& path) {
+      const auto [it, added] = exists_.try_emplace(path, false);
+      if (added) it->second = Os().files->FileExists(path);
+      return it->second;
+    };
+    record = ReadOption(*ini_, Sections[static_cast<size_t>(index)], *lang_, exists);
   }
-  infs_.Reset(Options.size());
+  return *record;
 }
 
 int32_t TIniOptions::FindModel(const std::string& name) const {
   if (name.empty()) return -1;
   const uint32_t codePage = Os().system->GetAnsiCodePage();
   // The INFs are read in order, up to the model whose name matches.
-  for (size_t i = 0; i < Options.size(); ++i) {
-    if (EqualsNoCase(ModelName(static_cast<int32_t>(i)), name, codePage)) {
-      return static_cast<int32_t>(i);
-    }
+  for (int32_t i = 0; Holds(i); ++i) {
+    if (EqualsNoCase(ModelName(i), name, codePage)) return i;
   }
-  for (size_t i = 0; i < Sections.size() && i < Options.size(); ++i) {
-    if (EqualsNoCase(Sections[i], name, codePage)) return static_cast<int32_t>(i);
+  for (int32_t i = 0; Holds(i); ++i) {
+    if (EqualsNoCase(Sections[static_cast<size_t>(i)], name, codePage)) return i;
   }
   return -1;
 }
 
 int32_t TIniOptions::FirstAutoModel() const {
-  for (int32_t i = 0; i < Count && static_cast<size_t>(i) < Options.size(); ++i) {
-    if (Options[static_cast<size_t>(i)].AutoMode) return i;
+  const std::string key(IniKey("AutoMode").name);
+  for (int32_t i = 0; Holds(i); ++i) {
+    const size_t at = static_cast<size_t>(i);
+    if (records_[at] ? records_[at]->AutoMode : ini_->ReadBool(Sections[at], key, false)) {
+      return i;
+    }
   }
   return -1;
 }
 
 bool TIniOptions::GetOption(int32_t index, TOption& option) const {
-  if (index < 0 || index >= Count || static_cast<size_t>(index) >= Options.size()) {
+  if (!Holds(index)) {
     option = TOption();
     return false;
   }
-  option = Options[static_cast<size_t>(index)];
+  option = Record(index);
   const TInfFacts& facts = infs_.Get(static_cast<size_t>(index), option.InstallSettingFile2K);
   option.ModelName = facts.modelName;
   if (facts.serial) option.OfflineEnumPrefix = "SERENUM\\";
@@ -150,10 +152,8 @@ bool TIniOptions::GetOption(int32_t index, TOption& option) const {
 
 const std::string& TIniOptions::ModelName(int32_t index) const {
   static const std::string kNone;
-  if (index < 0 || static_cast<size_t>(index) >= Options.size()) return kNone;
-  return infs_
-      .Get(static_cast<size_t>(index), Options[static_cast<size_t>(index)].InstallSettingFile2K)
-      .modelName;
+  if (!Holds(index)) return kNone;
+  return infs_.Get(static_cast<size_t>(index), Record(index).InstallSettingFile2K).modelName;
 }
 
 }  // namespace pinst

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,12 +44,14 @@ struct TOption {
   std::string NTIA64FilesPath;
 };
 
+struct TLanguageKeys;
+
 class TIniOptions {
  public:
-  // The records as install.ini gives them. What comes from a model's INF (its name
-  // and the serial-port prefix) is read when the model first needs it: GetOption
-  // and ModelName add it.
-  std::vector<TOption> Options;
+  // A model's record is read from the parsed install.ini when the model first needs
+  // it, and kept; what comes from its INF (its name and the serial-port prefix) too:
+  // GetOption and ModelName add it. A thousand models cost their parse at start-up,
+  // not a thousand records.
   int32_t Count = 0;
   std::vector<std::string> Sections;  // the section name of each record
 
@@ -55,7 +59,7 @@ class TIniOptions {
   // shows it), else its section's name; both compared as Windows compares
   // names, without regard to ASCII case. -1 when none matches.
   int32_t FindModel(const std::string& name) const;
-  // The first model marked AutoMode; -1 when none is.
+  // The first model marked AutoMode; -1 when none is. Reads that key alone.
   int32_t FirstAutoModel() const;
 
   // Loads the file when it exists (as written, against the current directory);
@@ -63,15 +67,27 @@ class TIniOptions {
   void LoadFromFile(const std::string& fileName);
   // Replaces every record with the sections of ini; does nothing without one.
   void ReadAll(const TIniFile* ini);
+  // Record index as install.ini gives it; index must be within 0..Count-1.
+  const TOption& Record(int32_t index) const;
   // Copies record index into option, with what its INF gives. An index outside
   // 0..Count-1 gives a record of defaults and false.
   bool GetOption(int32_t index, TOption& option) const;
   // The name record index's INF gives ("" when none), read once and kept.
   const std::string& ModelName(int32_t index) const;
   // Forgets what was read from the INFs: each is read again on its next need.
-  void ForgetInfs() { infs_.Reset(Options.size()); }
+  void ForgetInfs() { infs_.Reset(records_.size()); }
 
  private:
+  void Adopt(TIniFile ini);
+  bool Holds(int32_t index) const {
+    return index >= 0 && index < Count && static_cast<size_t>(index) < records_.size();
+  }
+
+  std::optional<TIniFile> ini_;
+  const TLanguageKeys* lang_ = nullptr;
+  mutable std::vector<std::optional<TOption>> records_;
+  // Most models name the same libraries: each path is looked for once.
+  mutable std::map<std::string, bool> exists_;
   mutable TInfFactsCache infs_;
 };
 

@@ -82,7 +82,9 @@ void TFormTest::BtnReadIniClick() {
   TIniOptions options;
   options.LoadFromFile("install.ini");
   // Only install.ini's records: no INF is read for this.
-  for (const TOption& option : options.Options) RedtResults.AddLine(option.InstallSettingFile2K);
+  for (int32_t i = 0; i < options.Count; ++i) {
+    RedtResults.AddLine(options.Record(i).InstallSettingFile2K);
+  }
 }
 
 void TFormTest::BtnInstallPrinterClick() {
