@@ -311,6 +311,13 @@ void Win32Ui::SetVisible(UiHandle window, bool visible) {
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
+  if (visible && peer && peer->kind == UiKind::kForm) {
+    std::vector<HWND> pending;
+    for (const auto& [hwnd, child] : peers_) {
+      if (child->layoutPending && ::IsChild(H(window), hwnd)) pending.push_back(hwnd);
+    }
+    for (HWND list : pending) LayOutList(list);
+  }
   ::ShowWindow(H(window), visible ? SW_SHOW : SW_HIDE);
 }
 
@@ -404,22 +411,31 @@ void Win32Ui::ListClear(UiHandle list) {
 void Win32Ui::ListSetCount(UiHandle list, int count) {
   HWND hwnd = H(list);
   ++listGuard_;
-  // An icon list lays its rows out on the first paint after the count changes, and
-  // some list implementations invalidate each row's old and new place as they do,
-  // a round trip each: with a thousand rows that is most of the start-up. So the
-  // layout is done here, painted off screen with drawing switched off, and the
-  // list is then drawn once.
-  ::SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
   ListView_SetItemCount(hwnd, count);
-  if (count > 0) {
-    ScopedMemoryDc offScreen(::CreateCompatibleDC(nullptr));
-    if (offScreen) {
-      ::SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(offScreen.Get()), PRF_CLIENT);
-    }
-  }
-  ::SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
   --listGuard_;
+  if (Peer* peer = Find(hwnd)) peer->layoutPending = count > 0;
+  // A list in view is laid out now; one not yet shown when its form is shown, so
+  // a window that never shows never draws a row (nor reads what a row shows).
+  if (::IsWindowVisible(hwnd)) LayOutList(hwnd);
   ::InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void Win32Ui::LayOutList(HWND list) {
+  // An icon list lays its rows out on its first paint with rows, and some list
+  // implementations invalidate each row's old and new place as they do, a round
+  // trip each: with a thousand rows, most of the start-up. Painted off screen with
+  // drawing off, the layout costs no round trip, and the list is then drawn once.
+  Peer* peer = Find(list);
+  if (!peer || !peer->layoutPending) return;
+  peer->layoutPending = false;
+  ++listGuard_;
+  ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  ScopedMemoryDc offScreen(::CreateCompatibleDC(nullptr));
+  if (offScreen) {
+    ::SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(offScreen.Get()), PRF_CLIENT);
+  }
+  ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  --listGuard_;
 }
 
 void Win32Ui::ListSelect(UiHandle list, int index) {

@@ -69,6 +69,8 @@ class Win32Ui : public IUiBackend {
   // Return, Escape and Tab inside a form of ours; true when the message was used.
   bool PreTranslate(MSG& msg);
   void Dispatch(MSG& msg);
+  // Lays out a list's rows off screen, with its drawing switched off.
+  void LayOutList(HWND list);
 
   static Win32Ui* current_;
   HINSTANCE instance_;

@@ -60,6 +60,7 @@ struct Peer {
   ScopedGdiObject bitmap;          // a picture's bitmap
   ScopedImageList glyph;           // a button's picture
   WNDPROC originalProc = nullptr;  // the control class's own procedure, under ours
+  bool layoutPending = false;      // a list whose rows are laid out before it is seen
 };
 
 }  // namespace pinst::win32
