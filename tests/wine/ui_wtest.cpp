@@ -5,6 +5,10 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "platform/platform.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/application.h"
@@ -174,6 +178,27 @@ TEST_F(UiWTest, OwnerDataRowsShowTheirCaptionsAndTypingFindsThem) {
   Application().ProcessMessages();
   EXPECT_EQ(form.list.ItemIndex(), 2);
   EXPECT_EQ(ListView_GetNextItem(H(form.list), -1, LVNI_SELECTED), 2);
+}
+
+// Rows set while the window is hidden are never drawn, so none is asked for; once
+// shown, the list asks for the rows in view, not for every row it holds.
+TEST_F(UiWTest, HiddenListAsksForNoRowAndAShownOneForTheRowsInView) {
+  Sample form;
+  std::vector<int> asked;
+  form.list.SetItems(1000, [&asked](int index) {
+    asked.push_back(index);
+    return "row " + std::to_string(index);
+  });
+  Application().ProcessMessages();
+  EXPECT_TRUE(asked.empty());
+  form.Show();
+  ::UpdateWindow(H(form.list));
+  Application().ProcessMessages();
+  EXPECT_NE(std::find(asked.begin(), asked.end(), 0), asked.end());
+  EXPECT_LT(asked.size(), 100u);
+  char text[32] = {};
+  ListView_GetItemText(H(form.list), 999, 0, text, sizeof text);
+  EXPECT_STREQ(text, "row 999");
 }
 
 TEST_F(UiWTest, ReturnAndEscapePressTheDefaultAndCancelButtons) {
