@@ -17,10 +17,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   win.files.AddFile("install.ini", in.ConsumeRemainingBytesAsString());
   TIniOptions options;
   options.LoadFromFile("install.ini");
-  fuzz::Require(options.Count >= 0 && static_cast<size_t>(options.Count) == options.Options.size());
+  fuzz::Require(options.Count >= 0 &&
+                static_cast<size_t>(options.Count) == options.Sections.size());
+  // Before any record is read: the automatic model from its mark alone.
+  const int32_t automatic = options.FirstAutoModel();
   TOption option;
   for (int32_t i = -1; i <= options.Count; ++i) {
     fuzz::Require(options.GetOption(i, option) == (i >= 0 && i < options.Count));
+    // The mark read alone agrees with the record read in full.
+    if (i >= 0 && i < options.Count && (automatic < 0 || i <= automatic)) {
+      fuzz::Require(option.AutoMode == (i == automatic));
+    }
   }
+  fuzz::Require(options.FirstAutoModel() == automatic);
   return 0;
 }
