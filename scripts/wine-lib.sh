@@ -116,6 +116,14 @@ wine_version() {
   WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine' /v Version /d "$2" /f >/dev/null 2>&1
 }
 
+# require_files FILE...: ends the script when one of them is missing.
+require_files() {
+  local need
+  for need in "$@"; do
+    [ -e "$need" ] || { echo "  missing $need"; exit 1; }
+  done
+}
+
 # stage_dist DEST: the sample distribution with the flavour's programs beside it.
 stage_dist() {
   local dest=$1
@@ -125,9 +133,12 @@ stage_dist() {
   cp "$PI_EXE" "$dest/"
   if [ "$WINE_FLAVOUR" = 64 ]; then
     cp -r "$BUILD/win64-tests/tools/out/." "$dest/"
-    # The installer runs in-process here, so the model's own library must be 64-bit.
+    # The installer runs in-process here, so every model's library must be the
+    # 64-bit one, also where its section names none (its default is i386\inst2k.dll).
     rm -f "$dest/i386/inst2k.dll"
-    sed -E -i 's/^(InstallDll2K)=[^\r]*/\1=X64\\inst2k64.dll/I' "$dest/install.ini"
+    awk '/^\[/ { print; print "InstallDll2K=X64\\inst2k64.dll\r"; next }
+      tolower($0) ~ /^installdll2k=/ { next } { print }' "$dest/install.ini" >"$dest/install.ini.64"
+    mv "$dest/install.ini.64" "$dest/install.ini"
   else
     if [ -d "$BUILD/win32/tools/out" ]; then cp -r "$BUILD/win32/tools/out/." "$dest/"; fi
     if [ -d "$BUILD/win64/tools/out" ]; then cp -r "$BUILD/win64/tools/out/." "$dest/"; fi

@@ -41,8 +41,4 @@ TFormTest& TInstallerWindows::Test() {
   return *test_;
 }
 
-int TInstallerWindows::MadeLater() const {
-  return (prompt_ ? 1 : 0) + (searching_ ? 1 : 0) + (test_ ? 1 : 0);
-}
-
 }  // namespace pinst

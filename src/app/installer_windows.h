@@ -23,17 +23,16 @@ class TInstallerWindows {
   TInstallerWindows(const TInstallerWindows&) = delete;
   TInstallerWindows& operator=(const TInstallerWindows&) = delete;
 
-  // The search dialog (its prompt made with it) and the diagnostic window.
+  // The search dialog, its prompt made with it; and the dialog only if it exists.
   TFormSearching& Searching();
-  TFormPromptCheck& Prompt();
-  TFormTest& Test();
-  // How many of those three exist, and the search dialog if it does.
-  int MadeLater() const;
   TFormSearching* SearchingMade() const { return searching_.get(); }
 
   TMainForm Main;
 
  private:
+  TFormPromptCheck& Prompt();
+  TFormTest& Test();
+
   // Declared after Main: they close before it.
   std::unique_ptr<TFormPromptCheck> prompt_;
   std::unique_ptr<TFormSearching> searching_;

@@ -16,9 +16,7 @@ PAGE=docs/deploying.md
 SPOOLER="$PI_WIN_TREE/tests/wine/spooler_probe.exe"
 MODEL="Tessaly TP-58"
 SHARE='\\fileserver\drivers\Tessaly'
-for need in "$PI_EXE" "$SPOOLER" "$PAGE"; do
-  [ -e "$need" ] || { echo "  missing $need"; exit 1; }
-done
+require_files "$PI_EXE" "$SPOOLER" "$PAGE"
 flavour_note
 
 status=0
@@ -26,9 +24,6 @@ fail() { echo "  $WHAT: $*"; status=1; }
 
 DIST="$BUILD/e2e/deploy_commands/dist"
 stage_dist "$DIST"
-# The TP-58 section names no library: its default i386\inst2k.dll is not staged in
-# the 64-bit flavour, whose in-process library is X64\inst2k64.dll.
-[ "$WINE_FLAVOUR" = 64 ] && sed -i '0,/^\[TP58\]/s//[TP58]\nInstallDll2K=X64\\inst2k64.dll/' "$DIST/install.ini"
 base=$(main_prefix) || exit 1
 PREFIX="$BUILD/wine/deploy-commands"
 fresh_prefix "$base" "$PREFIX"

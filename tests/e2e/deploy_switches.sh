@@ -10,9 +10,7 @@ cd "$(dirname "$0")/../.."
 . scripts/wine-lib.sh
 SPOOLER="$PI_WIN_TREE/tests/wine/spooler_probe.exe"
 MODEL="Tessaly TP-58"
-for need in "$PI_EXE" "$PI_PROBE" "$SPOOLER"; do
-  [ -e "$need" ] || { echo "  missing $need"; exit 1; }
-done
+require_files "$PI_EXE" "$PI_PROBE" "$SPOOLER"
 flavour_note
 
 status=0
@@ -20,9 +18,6 @@ fail() { echo "  $STEP: $*"; status=1; }
 
 DIST="$BUILD/e2e/deploy_switches/dist"
 stage_dist "$DIST"
-# The TP-58 section names no library: its default i386\inst2k.dll is not staged in
-# the 64-bit flavour, whose in-process library is X64\inst2k64.dll.
-[ "$WINE_FLAVOUR" = 64 ] && sed -i '0,/^\[TP58\]/s//[TP58]\nInstallDll2K=X64\\inst2k64.dll/' "$DIST/install.ini"
 in_prefix() { WINEPREFIX="$PREFIX" wine "$@"; }
 
 # run ARGS...: the exe in the distribution with its output redirected to a file;

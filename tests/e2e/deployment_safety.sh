@@ -18,9 +18,7 @@ fail() { echo "  $CASE: $*"; status=1; CASE_FAILED=1; }
 said() { [ "$CASE_FAILED" = 0 ] && echo "  $CASE: $*"; }
 low() { echo $(($1 & 255)); }
 
-for need in "$PI_EXE" "$PI_PROBE" "$SPOOLER"; do
-  [ -e "$need" ] || { echo "  missing $need"; exit 1; }
-done
+require_files "$PI_EXE" "$PI_PROBE" "$SPOOLER"
 
 new_case() {  # NAME
   CASE=$1
@@ -29,7 +27,6 @@ new_case() {  # NAME
   stage_dist "$DIST"
   # Where the in-process library lives in this flavour.
   if [ "$WINE_FLAVOUR" = 32 ]; then LIBDIR=i386; else LIBDIR=X64; fi
-  [ "$WINE_FLAVOUR" = 64 ] && sed -i '0,/^\[TP58\]/s//[TP58]\nInstallDll2K=X64\\inst2k64.dll/' "$DIST/install.ini"
   local base
   base=$(main_prefix) || return 1
   PREFIX="$BUILD/wine/deployment-safety"

@@ -20,9 +20,7 @@ fail() { echo "  $CASE: $*"; status=1; CASE_FAILED=1; }
 said() { [ "$CASE_FAILED" = 0 ] && echo "  $CASE: $*"; }
 hex() { iconv -f UTF-8 -t CP1252 | od -An -tx1 | tr -d ' \n' | tr a-f A-F; }
 
-for need in "$PI_EXE" "$PI_PROBE" "$SPOOLER"; do
-  [ -e "$need" ] || { echo "  missing $need"; exit 1; }
-done
+require_files "$PI_EXE" "$PI_PROBE" "$SPOOLER"
 
 # new_case NAME KIND VERSION: a staged distribution whose first model installs by
 # itself, and a fresh copy of a booted prefix of that kind (no printers yet).

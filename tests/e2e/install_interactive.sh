@@ -19,9 +19,7 @@ probe() {
   return $rc
 }
 
-for need in "$PI_EXE" "$PI_PROBE"; do
-  [ -e "$need" ] || { echo "  missing $need"; exit 1; }
-done
+require_files "$PI_EXE" "$PI_PROBE"
 
 # box_with TEXT: a message box whose text holds TEXT appears.
 box_with() {

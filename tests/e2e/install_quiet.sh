@@ -17,9 +17,7 @@ status=0
 fail() { echo "  $CASE: $*"; status=1; CASE_FAILED=1; }
 said() { [ "$CASE_FAILED" = 0 ] && echo "  $CASE: $*"; }
 
-for need in "$PI_EXE" "$PI_PROBE" "$SPOOLER"; do
-  [ -e "$need" ] || { echo "  missing $need"; exit 1; }
-done
+require_files "$PI_EXE" "$PI_PROBE" "$SPOOLER"
 
 new_case() {  # NAME
   CASE=$1
@@ -27,9 +25,6 @@ new_case() {  # NAME
   DIST="$BUILD/e2e/install_quiet/dist"
   stage_dist "$DIST"
   grep -q '^AutoMode=1' "$DIST/install.ini" && { fail "the sample marks a model AutoMode"; return 1; }
-  # The TP-58 section names no library: its default i386\inst2k.dll is not staged in
-  # the 64-bit flavour, whose in-process library is X64\inst2k64.dll.
-  [ "$WINE_FLAVOUR" = 64 ] && sed -i '0,/^\[TP58\]/s//[TP58]\nInstallDll2K=X64\\inst2k64.dll/' "$DIST/install.ini"
   local base
   base=$(main_prefix) || return 1
   PREFIX="$BUILD/wine/install-quiet"

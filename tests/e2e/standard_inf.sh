@@ -20,9 +20,7 @@ fail() { echo "  $CASE: $*"; status=1; CASE_FAILED=1; }
 said() { [ "$CASE_FAILED" = 0 ] && echo "  $CASE: $*"; }
 hex() { iconv -f UTF-8 -t "$1" | od -An -tx1 | tr -d ' \n' | tr a-f A-F; }
 
-for need in "$PI_EXE" "$PI_PROBE" "$SPOOLER"; do
-  [ -e "$need" ] || { echo "  missing $need"; exit 1; }
-done
+require_files "$PI_EXE" "$PI_PROBE" "$SPOOLER"
 
 write_inf() {  # FILE [ANSI]: the INF with CR LF line ends, as UTF-16LE with a BOM or in GBK
   {

@@ -444,10 +444,8 @@ void Win32Ui::ListSelect(UiHandle list, int index) {
   if (index < 0) {
     // Item -1 ("every item") makes an owner-data list visit each of its rows; the
     // list holds one selection at most, so only that row is cleared.
-    for (int row = ListView_GetNextItem(hwnd, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(hwnd, row, LVNI_SELECTED)) {
-      ListView_SetItemState(hwnd, row, 0, LVIS_SELECTED);
-    }
+    const int row = ListView_GetNextItem(hwnd, -1, LVNI_SELECTED);
+    if (row >= 0) ListView_SetItemState(hwnd, row, 0, LVIS_SELECTED);
   } else {
     ListView_SetItemState(hwnd, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(hwnd, index, FALSE);
