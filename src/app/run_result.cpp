@@ -19,6 +19,11 @@ std::optional<TResultBox> EndBox(const TRunResult& result) {
       return TResultBox{lang.StrSpoolerNotRunning, kMbOk | kMbIconError};
     case TRunReason::kUnsupportedMachine:
       return TResultBox{lang.StrUnsupportedMachine, kMbOk | kMbIconError};
+    case TRunReason::kPrinterNotRecorded:
+      return TResultBox{FormatText(lang.StrPrinterNotRecorded, result.printer),
+                        kMbOk | kMbIconError};
+    case TRunReason::kUnsignedPackage:
+      return TResultBox{lang.StrUnsignedPackage, kMbOk | kMbIconError};
     default:
       break;
   }
@@ -61,8 +66,9 @@ std::optional<TResultBox> ResultBox(const TRunResult& result) {
 
 int ExitCodeFor(const TRunResult& result, bool automaticRun) {
   if (!automaticRun) return kExitInstalled;
-  if (result.reason == TRunReason::kTimedOut) return kExitTimedOut;
+  // The computer going down is what matters most to whoever waits for the code.
   if (result.reason == TRunReason::kRestartStarted) return kExitRestartStarted;
+  if (result.reason == TRunReason::kTimedOut) return kExitTimedOut;
   switch (result.outcome) {
     case TRunOutcome::kInstalled:
       return kExitInstalled;
