@@ -372,7 +372,6 @@ void TInstallRun::StartMonitorServiceOrRestart(const TOption& option) {
   if (timedOut) {
     LogLine("Timed out waiting for " + *timedOut + ": it was ended; the service " +
             option.ServiceName + " did not start in time");
-    ClearWaitTimedOut();
   }
   if (mode_.noRestart) {
     LogLine("Service " + option.ServiceName +

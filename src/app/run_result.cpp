@@ -66,9 +66,8 @@ std::optional<TResultBox> ResultBox(const TRunResult& result) {
 
 int ExitCodeFor(const TRunResult& result, bool automaticRun) {
   if (!automaticRun) return kExitInstalled;
-  // The computer going down is what matters most to whoever waits for the code.
-  if (result.reason == TRunReason::kRestartStarted) return kExitRestartStarted;
   if (result.reason == TRunReason::kTimedOut) return kExitTimedOut;
+  if (result.reason == TRunReason::kRestartStarted) return kExitRestartStarted;
   switch (result.outcome) {
     case TRunOutcome::kInstalled:
       return kExitInstalled;
