@@ -80,6 +80,13 @@ TEST_F(SwitchCommandTest, CheckSaysWhetherTheModelsPrinterIsInstalled) {
        kExitUnknownProduct,
        "not installed: Tessaly TP-58, the printer of that name uses the driver Generic / Text "
        "Only\r\n"},
+      {"two of the name, other drivers: the first is named",
+       [&] {
+         win.spooler.AddLocalPrinter("Tessaly TP-58", "First Driver");
+         win.spooler.AddLocalPrinter("TESSALY TP-58", "Second Driver");
+       },
+       "/Model=TP58", kExitUnknownProduct,
+       "not installed: Tessaly TP-58, the printer of that name uses the driver First Driver\r\n"},
       {"no such model", [&] { Installed(); }, "/Model=Tessaly TP-80", kExitNothingToInstall,
        "unknown model: Tessaly TP-80 is not in install.ini\r\n"},
       {"spooler unreadable",

@@ -122,6 +122,9 @@ TEST_F(RunCmdTest, CommandPastTheLimitIsEndedAndNoLaterOneStarts) {
   EXPECT_EQ(win.console.terminated, std::vector<uint32_t>{1460});
   EXPECT_EQ(WaitTimedOut(), std::optional<std::string>("sc stop X"));
   EXPECT_EQ(RunCMD("sc delete X", out), kRunCmdNoProcess);
+  // The first wait that timed out is the one the log names.
+  NoteWaitTimedOut("the 64-bit helper");
+  EXPECT_EQ(WaitTimedOut(), std::optional<std::string>("sc stop X"));
   EXPECT_EQ(win.console.commandLines, std::vector<std::string>{"sc stop X"});
   EXPECT_LT(win.clock.NowMs(), 6000u);
   SetWaitLimit(std::nullopt);
