@@ -63,6 +63,10 @@ TEST_F(SafetyTest, FailedRunPutsTheOldPrinterBackAsItWasOnEveryWindows) {
          w.Main.Post(WM_INSTALL_FAILED, 0, static_cast<intptr_t>(kErrorNoSuchDevinst));
        },
        {kIdCancel}},
+      {"helper success that left no printer",
+       true,
+       [](TInstallerWindows& w) { w.Main.Post(WM_INSTALL_SUCCEEDED, 0, 0); },
+       {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -80,10 +84,46 @@ TEST_F(SafetyTest, FailedRunPutsTheOldPrinterBackAsItWasOnEveryWindows) {
     const Steps boxes = Boxes();
     ASSERT_FALSE(boxes.empty());
     EXPECT_NE(boxes.back().find(kRestored), std::string::npos) << boxes.back();
+    // Told once, in the end box.
+    EXPECT_EQ(std::count_if(
+                  boxes.begin(), boxes.end(),
+                  [](const std::string& box) { return box.find(kRestored) != std::string::npos; }),
+              1);
     EXPECT_EQ(w->Main.Outcome(),
               c.answers.empty() ? TRunOutcome::kFailed : TRunOutcome::kCancelled);
     if (c.wow64) win.processes.End(win.processes.started.size() - 1, 0);
   }
+}
+
+// A failed install that left a printer of the name after all: nothing is put
+// back beside it.
+TEST_F(SafetyTest, PutBackOverAPrinterTheFailedInstallLeftDoesNothing) {
+  OldPrinter();
+  lib.installResult = 2;
+  lib.lastInstallError = 5;
+  lib.onInstall = [this](const sim::SimInstallCall& call) {
+    win.spooler.drivers.push_back(kModel);
+    win.spooler.AddLocalPrinter(kModel, kModel, call.portName);
+  };
+  WriteIni("QuiteMode=1\r\nAutoMode=1\r\n");
+  EXPECT_EQ(RunInstaller({"/Quiet"}), kExitFailed);
+  ASSERT_EQ(std::count_if(win.spooler.printers.begin(), win.spooler.printers.end(),
+                          [](const sim::SimPrinter& p) { return p.info.printerName == kModel; }),
+            1);
+  EXPECT_EQ(win.spooler.Find(kModel)->info.driverName, kModel);
+}
+
+// A model in quiet mode asks nothing and tells nothing of a printer still busy:
+// it is kept, and nothing is installed.
+TEST_F(SafetyTest, QuietModelKeepsABusyPrinterWithoutABox) {
+  OldPrinter();
+  win.spooler.AddJobs(kModel, 1);
+  WriteIni("QuiteMode=1\r\n");
+  auto w = Start();
+  w->Main.BbtnStart.Click();
+  EXPECT_EQ(Boxes(), Steps{});
+  EXPECT_TRUE(lib.installCalls.empty());
+  ExpectOldPrinterBack();
 }
 
 // The library said it installed, yet no printer of the model's name is there:
@@ -144,12 +184,16 @@ TEST_F(SafetyTest, UnattendedRunEndsWhatRunsPastTheLimitWith1460) {
     std::vector<std::string> args;
   } cases[] = {
       {"device console that never returns", false, {"/Quiet", "/Timeout=5"}},
+      {"device console that never returns, WOW64", true, {"/Quiet", "/Timeout=5"}},
       {"helper that never reports", true, {"/Quiet", "/Timeout=30"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     MachineWithOldPrinter(c.wow64);
-    win.console.Script("cmd /C .\\i386\\devcon.exe rescan", {"", 0, 3600000});
+    const bool helperHangs = c.args.back() == "/Timeout=30";
+    win.console.Script("cmd /C .\\i386\\devcon.exe rescan", {"", 0, helperHangs ? 0u : 3600000u});
+    win.console.Script("cmd /C .\\X64\\devcon.exe rescan", {"", 0, helperHangs ? 0u : 3600000u});
+    win.console.terminated.clear();
     WriteIni("AutoMode=1\r\n");
     std::vector<std::string> args = c.args;
     args.push_back("/Log=C:\\install.log");
@@ -160,12 +204,14 @@ TEST_F(SafetyTest, UnattendedRunEndsWhatRunsPastTheLimitWith1460) {
     const std::string log = win.files.Contents("C:\\install.log").value_or("");
     EXPECT_NE(log.find("Timed out waiting for "), std::string::npos) << log;
     EXPECT_NE(log.find("Exit code 1460"), std::string::npos) << log;
-    if (c.wow64) {
+    if (helperHangs) {
       ASSERT_FALSE(win.processes.started.empty());
       EXPECT_TRUE(win.processes.started.back().state->terminated);
     } else {
+      // The run ends where the wait ended: no library call, no helper.
       EXPECT_EQ(win.console.terminated, std::vector<uint32_t>{1460});
       EXPECT_TRUE(lib.installCalls.empty());
+      EXPECT_TRUE(win.processes.started.empty());
     }
   }
 }
