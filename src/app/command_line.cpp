@@ -13,20 +13,22 @@ enum class TKind : uint8_t { kFlag, kValue };
 struct TSwitch {
   std::string_view name;  // lower case, "/" first; a value switch ends with "="
   TKind kind;
+  std::string_view shown;  // as the usage text writes it
+  bool unattended;         // meant for a run that no one watches
 };
 
 constexpr std::array<TSwitch, 11> kSwitches = {{
-    {"/hide", TKind::kFlag},
-    {"/quiet", TKind::kFlag},
-    {"/?", TKind::kFlag},
-    {"/norestart", TKind::kFlag},
-    {"/check", TKind::kFlag},
-    {"/list", TKind::kFlag},
-    {"/uninstall", TKind::kFlag},
-    {"/verify", TKind::kFlag},
-    {"/model=", TKind::kValue},
-    {"/log=", TKind::kValue},
-    {"/timeout=", TKind::kValue},
+    {"/hide", TKind::kFlag, "/Hide", true},
+    {"/quiet", TKind::kFlag, "/Quiet", true},
+    {"/?", TKind::kFlag, "/?", false},
+    {"/norestart", TKind::kFlag, "/NoRestart", true},
+    {"/check", TKind::kFlag, "/Check", false},
+    {"/list", TKind::kFlag, "/List", false},
+    {"/uninstall", TKind::kFlag, "/Uninstall", false},
+    {"/verify", TKind::kFlag, "/Verify", false},
+    {"/model=", TKind::kValue, "/Model=", true},
+    {"/log=", TKind::kValue, "/Log=", true},
+    {"/timeout=", TKind::kValue, "/Timeout=", true},
 }};
 
 // The argument as switches are compared: "-" read as "/", ASCII lower case.
@@ -65,22 +67,29 @@ size_t EditDistance(std::string_view a, std::string_view b) {
   return d[a.size()][b.size()];
 }
 
-// A letter or two off a switch of four letters or more ("/Quite", "/Modle=x",
-// "Quiet"); a value switch is compared up to its "=".
-bool NearMiss(const std::string& folded) {
-  if (folded.size() > 64) return false;
+// The switch an argument is a letter or two off, of four letters or more
+// ("/Quite", "/Modle=x", "Quiet"), the nearest first; a value switch is compared
+// up to its "=".
+const TSwitch* NearMiss(const std::string& folded) {
+  if (folded.size() > 64) return nullptr;
   const size_t equals = folded.find('=');
   const std::string_view key =
       equals == std::string::npos ? folded : std::string_view(folded).substr(0, equals + 1);
+  const TSwitch* nearest = nullptr;
+  size_t best = 3;
   for (const TSwitch& s : kSwitches) {
     if (s.name.size() < 5 || key.size() < 4) continue;
     std::string_view name = s.name;
     // "/Model" and "/Model=x" are both near "/Model=".
     const std::string_view bare = key.back() == '=' ? key.substr(0, key.size() - 1) : key;
     if (s.kind == TKind::kValue) name.remove_suffix(1);
-    if (EditDistance(bare, name) <= 2) return true;
+    const size_t distance = EditDistance(bare, name);
+    if (distance < best) {
+      best = distance;
+      nearest = &s;
+    }
   }
-  return false;
+  return nearest;
 }
 
 std::optional<uint32_t> Seconds(const std::string& text) {
@@ -108,9 +117,16 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
     if (!found) {
       line.unknown.push_back(arg);
-      nearMiss = nearMiss || NearMiss(folded);
+      if (const TSwitch* near = NearMiss(folded)) {
+        nearMiss = true;
+        line.nearMisses.push_back({arg, std::string(near->shown)});
+        // Only a near miss of /Quiet or /Hide says by itself that no one watches.
+        line.unattendedMiss =
+            line.unattendedMiss || near->name == "/quiet" || near->name == "/hide";
+      }
       continue;
     }
+    line.unattendedSwitch = line.unattendedSwitch || found->unattended;
     const std::string_view name = found->name;
     if (name == "/hide") {
       line.hide = true;
@@ -136,6 +152,7 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.timeoutSeconds = Seconds(SwitchValue(arg, name.size()));
       if (!line.timeoutSeconds) {
         line.unknown.push_back(arg);
+        line.nearMisses.push_back({arg, "/Timeout=SECONDS"});
         nearMiss = true;
       }
     }

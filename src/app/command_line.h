@@ -31,6 +31,18 @@ struct TCommandLine {
   // any unknown argument beside a switch of an unattended run, or a /Timeout=
   // that is no number of seconds.
   bool invalid = false;
+  // The near misses, each with the switch it was probably meant to be.
+  struct TNearMiss {
+    std::string argument;
+    std::string meant;  // "/Quiet", "/Model="
+  };
+  std::vector<TNearMiss> nearMisses;
+  bool unattendedSwitch = false;  // /Hide, /Quiet, /Model=, /Log=, /Timeout= or /NoRestart given
+  bool unattendedMiss = false;    // a near miss of /Quiet or /Hide
+
+  // Whether anyone may be there to read a box: not when the line shows that the
+  // run was meant to be unattended, however mistyped.
+  bool NobodyWatches() const { return unattendedSwitch || unattendedMiss; }
 
   // A switch of the set a deployment tool uses (not /?).
   bool Unattended() const {

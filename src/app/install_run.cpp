@@ -214,7 +214,10 @@ bool TInstallRun::InstallDriver(int index, bool online, bool quiet) {
   }
   if (!listRead) {
     // A printer of this name may be there: installing could put the model beside it.
-    WMInstallFailed(Os().spooler->GetLastError());
+    const uint32_t error = Os().spooler->GetLastError();
+    LogLine("Cannot tell whether a printer named \"" + modelName +
+            "\" exists: the printer list cannot be read" + FormatCode(" (error 0x%.8x)", error));
+    WMInstallFailed(error);
     runEndedEarly = true;
     return false;
   }
@@ -281,16 +284,26 @@ bool TInstallRun::RemoveSameNamePrinter(const std::string& modelName, bool quiet
   if (!quiet && Ask(lang.StrSameName + modelName + "\r\n" + lang.StrUpgradeQuestion, lang.StrNotice,
                     kMbOkCancel | kMbIconQuestion, kIdOk) != kIdOk) {
     // Told as a cancel by the user, once: the run then ends without another report.
-    WMInstallFailed(kErrorInstallCancelled);
+    EndFailed(kErrorInstallCancelled, false);
   } else {
     std::string driver;
     GetPrinterDriver(modelName, driver);
     TPrinterSnapshot snapshot;
-    const bool kept = TakePrinterSnapshot(modelName, snapshot);
+    if (!TakePrinterSnapshot(modelName, snapshot)) {
+      // A printer removed without its record could never be put back.
+      const uint32_t error = Os().spooler->GetLastError();
+      LogLine("The printer \"" + modelName + "\" cannot be read" +
+              FormatCode(" (error 0x%.8x)", error) + ": not removed, nothing changed");
+      TRunResult ended(TRunOutcome::kFailed, error);
+      ended.reason = TRunReason::kPrinterNotRecorded;
+      ended.printer = modelName;
+      End(std::move(ended));
+      return false;
+    }
     const uint32_t removal = DeletePrinterByName(modelName);
     if (removal == kPrinterDeleted) {
       removed = true;
-      if (kept) FRemovedPrinter = std::move(snapshot);
+      FRemovedPrinter = std::move(snapshot);
       oldPrinter = TOldPrinter::kRemoved;
       LogLine("Printer \"" + modelName + "\" removed (driver " + driver + ")");
       // Its driver goes just before the install (see InstallInProcess).
@@ -338,19 +351,27 @@ bool TInstallRun::InstallInProcess(const TOption& option, const std::string& inf
     LogLine("AfterRun " + option.AfterRun + " started");
     Os().shell->WinExec(option.AfterRun, kShowCmdHide);
   }
+  // The driver is in: a service that does not start in time is one that did not
+  // start, and the printer is still finished.
   if (!option.ServiceName.empty()) StartMonitorServiceOrRestart(option);
-  return !EndedByTimeout();
+  return true;
 }
 
 void TInstallRun::StartMonitorServiceOrRestart(const TOption& option) {
   bool started = StartMonitorService(option.ServiceName, option.ServiceExe);
-  if (!started) {
+  // A start that ran past the limit gets no second wait.
+  const std::optional<std::string> timedOut = WaitTimedOut();
+  if (!started && !timedOut) {
     Pause({100, 0, 100});
     started = StartMonitorService(option.ServiceName, option.ServiceExe);
   }
   if (started) {
     LogLine("Service " + option.ServiceName + " started");
     return;
+  }
+  if (timedOut) {
+    LogLine("Timed out waiting for " + *timedOut + ": it was ended; the service " +
+            option.ServiceName + " did not start in time");
   }
   if (mode_.noRestart) {
     LogLine("Service " + option.ServiceName +
@@ -362,8 +383,8 @@ void TInstallRun::StartMonitorServiceOrRestart(const TOption& option) {
   Tell(kServiceRestartText, kServiceRestartCaption, kMbOk | kMbIconInformation);
   // The doubled backslash after the folder is accepted by Windows.
   Os().shell->WinExec(ProgramFolder() + "\\Setup.bat", mode_.quiet ? kShowCmdHide : kShowCmdShow);
-  // Whoever deployed a hidden run learns that the computer is going down.
-  restartStarted = mode_.hidden;
+  // Whoever started the run learns that the computer is going down.
+  restartStarted = true;
 }
 
 }  // namespace pinst

@@ -26,8 +26,8 @@ struct TRunMode {
   bool noRestart = false;  // /NoRestart: Setup.bat's restart is never started
   // How long console commands may run (unattended runs only) and how long the
   // 64-bit helper may work before it is ended.
-  std::optional<uint32_t> commandLimitMs;
-  uint32_t helperLimitMs = 900000;
+  std::optional<uint64_t> commandLimitMs;
+  uint64_t helperLimitMs = 900000;
 };
 
 // What one run knows; a new run starts from these values.
@@ -84,7 +84,7 @@ class TInstallRun : public TRunState {
   // The completion handlers: called by the run itself on 32-bit Windows, by the
   // window for the helper's reports under WOW64.
   void WMInstallSucceeded();
-  void WMInstallFailed(uint32_t errorCode);
+  void WMInstallFailed(uint32_t errorCode) { EndFailed(errorCode, true); }
   // The helper watchdog's tick.
   void TimerSetup64ErrorTimer();
 
@@ -110,6 +110,8 @@ class TInstallRun : public TRunState {
   // A completion handler's start: the watchdog stops and the window is given back.
   void EndHelperWait();
   void FinishRun();
+  // The failure handler; byLibrary false for a cancel the person gave the run itself.
+  void EndFailed(uint32_t errorCode, bool byLibrary);
   // True when the printer of that name is gone (removed after the question).
   bool RemoveSameNamePrinter(const std::string& modelName, bool quiet);
   bool SearchDialogStep(const TOption& option, bool online);

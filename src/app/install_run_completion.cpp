@@ -62,11 +62,23 @@ void TInstallRun::TellOldPrinterFate(TOldPrinter before) {
 void TInstallRun::WMInstallSucceeded() {
   // The name as the run left it: showing the window may activate it.
   const std::string name = FPrinterName;
-  if (!name.empty() && !PrinterExists(name)) {
+  bool listRead = true;
+  if (!name.empty() && !PrinterExists(name, &listRead) && listRead) {
     AddLocalPrinter(name, name);
     if (!FFinalPort.empty()) SetPrinterPort(name, FFinalPort);
   }
   EndHelperWait();
+  if (!listRead) {
+    const uint32_t error = Os().spooler->GetLastError();
+    LogLine("Cannot tell whether a printer named \"" + name +
+            "\" exists after the install: the printer list cannot be read" +
+            FormatCode(" (error 0x%.8x)", error));
+    PutBackRemovedPrinter();
+    End(TRunResult(TRunOutcome::kFailed, error == 0 ? kErrorHelperEndedSilently : error));
+    FPrinterName.clear();
+    FFinalPort.clear();
+    return;
+  }
   // A success that left no printer of the model's name is none.
   if (!name.empty() && !PrinterExists(name)) {
     LogLine("No printer named \"" + name + "\" after the install: failed");
@@ -115,7 +127,7 @@ void TInstallRun::WMInstallSucceeded() {
   FFinalPort.clear();
 }
 
-void TInstallRun::WMInstallFailed(uint32_t errorCode) {
+void TInstallRun::EndFailed(uint32_t errorCode, bool byLibrary) {
   const TLangStrings& lang = Lang();
   EndHelperWait();
   FErrorCode = errorCode;
@@ -139,7 +151,18 @@ void TInstallRun::WMInstallFailed(uint32_t errorCode) {
       PutBackRemovedPrinter();
       End(TRunResult(TRunOutcome::kCancelled));
     }
+  } else if (FErrorCode == kErrorInstallCancelled && byLibrary && mode_.hidden) {
+    // No catalog for the INF: a person may accept an unsigned package, but no
+    // one is there to, and a deployment tool must not read it as a cancel.
+    LogLine("The driver package is not signed (no catalog for its INF): not installed");
+    PutBackRemovedPrinter();
+    TRunResult ended(TRunOutcome::kFailed, FErrorCode);
+    ended.reason = TRunReason::kUnsignedPackage;
+    End(std::move(ended));
   } else {
+    if (FErrorCode == kErrorInstallCancelled && byLibrary) {
+      LogLine("Taken as a cancel by the user (the library's code for a package without a catalog)");
+    }
     // The old printer first, so that the box can say what became of it.
     PutBackRemovedPrinter();
     End(TRunResult(
@@ -157,8 +180,17 @@ void TInstallRun::WMInstallFailed(uint32_t errorCode) {
 void TInstallRun::PutBackRemovedPrinter() {
   if (!FRemovedPrinter || oldPrinter != TOldPrinter::kRemoved) return;
   const PrinterInfo2& record = FRemovedPrinter->record;
+  bool listRead = true;
   // A printer of the name is there again: the install made it after all.
-  if (PrinterExists(record.printerName)) return;
+  if (PrinterExists(record.printerName, &listRead)) return;
+  if (!listRead) {
+    // Adding it blind could put a second printer of the name beside the first.
+    oldPrinter = TOldPrinter::kNotRestored;
+    LogLine("Cannot tell whether the printer \"" + record.printerName +
+            "\" is there: the printer list cannot be read" +
+            FormatCode(" (error 0x%.8x)", Os().spooler->GetLastError()) + "; not put back");
+    return;
+  }
   uint32_t error = 0;
   if (RestorePrinter(*FRemovedPrinter, error)) {
     oldPrinter = TOldPrinter::kRestored;
@@ -178,6 +210,10 @@ void TInstallRun::TimerSetup64ErrorTimer() {
   // A helper that could not be started counts as one that has ended.
   if (FSetup64Process && !FSetup64Process.Wait(0)) {
     if (Os().system->TickCountMs() - helperStartedAt < mode_.helperLimitMs) return;
+    // A report sent just before the limit is still queued: it wins.
+    const uint32_t watched = helperStarts;
+    host_.ProcessMessages();
+    if (!AwaitingHelper() || helperStarts != watched) return;
     // Working past the limit: ended, as any program the run waits on.
     FSetup64Process.Terminate(kErrorTimeout);
     FSetup64Process.Close();

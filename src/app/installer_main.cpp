@@ -16,10 +16,16 @@ namespace pinst {
 
 namespace {
 
-// The usage box, its caption naming the version.
-void ShowUsage(uint32_t icon) {
-  ui::MessageDlg(nullptr, Lang().StrUsage, Lang().StrInstallerTitle + " " + kProductVersion,
-                 kMbOk | icon);
+// The usage box, its caption naming the version; above the usage, the argument
+// that was no switch and the one it was probably meant to be.
+void ShowUsage(uint32_t icon, const TCommandLine::TNearMiss* miss = nullptr) {
+  const TLangStrings& lang = Lang();
+  std::string text = lang.StrUsage;
+  if (miss) {
+    text = FormatText(lang.StrUnknownSwitch, miss->argument) + "\r\n" +
+           FormatText(lang.StrDidYouMean, miss->meant) + "\r\n\r\n" + text;
+  }
+  ui::MessageDlg(nullptr, text, lang.StrInstallerTitle + " " + kProductVersion, kMbOk | icon);
 }
 
 int Finish(int exitCode) {
@@ -47,11 +53,13 @@ int RunInstaller(const std::vector<std::string>& args) {
     return Finish(kExitAlreadyRunning);
   }
   if (commandLine.invalid) {
-    // A mistyped switch must not turn into a visible run that waits for a click.
+    // A mistyped switch must not turn into a visible run that waits for a click,
+    // nor into a box that waits where no one is there to click it.
     OpenRunLog(commandLine, args);
     LogLine("Not a switch of this program: the command line is refused");
-    if (!commandLine.hide) {
-      ShowUsage(kMbIconError);
+    if (!commandLine.NobodyWatches()) {
+      ShowUsage(kMbIconError,
+                commandLine.nearMisses.empty() ? nullptr : &commandLine.nearMisses.front());
     }
     return Finish(kExitInvalidCommandLine);
   }

@@ -139,7 +139,7 @@ void TMainForm::FormCreate(const std::vector<std::string>& args) {
   mode.quiet = FQuietMode;
   mode.noRestart = FCommandLine.noRestart;
   // No one waits at a deployment tool's console: its commands get a limit too.
-  const uint32_t limitMs = FCommandLine.TimeoutSeconds() * 1000;
+  const uint64_t limitMs = uint64_t{FCommandLine.TimeoutSeconds()} * 1000;
   if (FHideMode || FCommandLine.model) mode.commandLimitMs = limitMs;
   mode.helperLimitMs = limitMs;
   run_ =

@@ -97,10 +97,16 @@ bool TMainForm::FormCloseQuery() {
 bool TMainForm::HandleMessage(ui::TMessage& message) {
   switch (message.Msg) {
     case WM_INSTALL_FAILED:
-      run_->WMInstallFailed(static_cast<uint32_t>(message.LParam));
-      return true;
     case WM_INSTALL_SUCCEEDED:
-      run_->WMInstallSucceeded();
+      // A report after the run ended (the watchdog ended the helper at the limit)
+      // must not turn its result into another.
+      if (!run_->AwaitingHelper()) {
+        LogLine("A report of the 64-bit helper after the run had ended: ignored");
+      } else if (message.Msg == WM_INSTALL_FAILED) {
+        run_->WMInstallFailed(static_cast<uint32_t>(message.LParam));
+      } else {
+        run_->WMInstallSucceeded();
+      }
       return true;
     case kStartAutomaticInstall:
       TmrAutoInstallTimer();

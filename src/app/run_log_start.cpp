@@ -1,5 +1,7 @@
 #include "app/run_log_start.h"
 
+#include "base/ansi_text.h"
+#include "base/win_path.h"
 #include "pi_version.h"
 #include "platform/files.h"
 #include "platform/platform.h"
@@ -9,14 +11,32 @@
 
 namespace pinst {
 
+std::vector<std::string> DefaultLogPlaces() {
+  IFiles& files = *Os().files;
+  const uint32_t codePage = Os().system->GetAnsiCodePage();
+  const std::string windows = FolderOf(files.SystemDirectory(), codePage);
+  std::vector<std::string> places{windows + "Logs\\" + kDefaultLogName};
+  const std::string temp = files.TempDirectory();
+  if (!temp.empty() && !EqualsNoCase(temp, windows + "Temp\\", codePage)) {
+    places.push_back(temp + kDefaultLogName);
+  }
+  return places;
+}
+
 void OpenRunLog(const TCommandLine& commandLine, const std::vector<std::string>& args) {
   if (RunLog().IsOpen()) return;
-  const std::string fallback = Os().files->TempDirectory() + kDefaultLogName;
   const std::string asked = commandLine.logFile.value_or(std::string());
   bool opened = !asked.empty() && RunLog().Open(asked);
-  if (!opened) opened = RunLog().Open(fallback);
+  const std::vector<std::string> places = DefaultLogPlaces();
+  for (const std::string& place : places) {
+    if (opened) break;
+    std::string folder = FolderOf(place, Os().system->GetAnsiCodePage());
+    if (!folder.empty()) folder.pop_back();  // its trailing backslash
+    Os().files->CreateFolder(folder);
+    opened = RunLog().Open(place);
+  }
   if (!opened) {
-    Os().system->DebugOutput("Cannot write the log " + fallback);
+    Os().system->DebugOutput("Cannot write the log " + places.front());
     return;
   }
   std::string joined;
@@ -24,7 +44,12 @@ void OpenRunLog(const TCommandLine& commandLine, const std::vector<std::string>&
   LogLine(std::string("Printer Installer ") + kProductVersion + " started:" + joined);
   if (!asked.empty() && RunLog().Path() != asked) LogLine("Cannot write the log " + asked);
   for (const std::string& arg : commandLine.unknown) {
-    LogLine("Unknown argument" + std::string(commandLine.invalid ? ": " : " ignored: ") + arg);
+    std::string meant;
+    for (const TCommandLine::TNearMiss& miss : commandLine.nearMisses) {
+      if (miss.argument == arg) meant = " (did you mean " + miss.meant + "?)";
+    }
+    LogLine("Unknown argument" + std::string(commandLine.invalid ? ": " : " ignored: ") + arg +
+            meant);
   }
   const OsVersion version = Os().system->GetVersion();
   LogLine("Windows " + std::to_string(version.major) + "." + std::to_string(version.minor) +

@@ -19,6 +19,11 @@ std::optional<TResultBox> EndBox(const TRunResult& result) {
       return TResultBox{lang.StrSpoolerNotRunning, kMbOk | kMbIconError};
     case TRunReason::kUnsupportedMachine:
       return TResultBox{lang.StrUnsupportedMachine, kMbOk | kMbIconError};
+    case TRunReason::kPrinterNotRecorded:
+      return TResultBox{FormatText(lang.StrPrinterNotRecorded, result.printer),
+                        kMbOk | kMbIconError};
+    case TRunReason::kUnsignedPackage:
+      return TResultBox{lang.StrUnsignedPackage, kMbOk | kMbIconError};
     default:
       break;
   }

@@ -27,6 +27,8 @@ enum class TRunReason : uint8_t {
   kUnsupportedMachine,  // Windows on ARM: found before anything was changed
   kTimedOut,            // a program the run waited on did not end in time
   kRestartStarted,      // installed; Setup.bat restarts the computer
+  kPrinterNotRecorded,  // the printer of the model's name could not be read: kept as it was
+  kUnsignedPackage,     // unattended: the package has no catalog, which only a person may accept
 };
 
 // What became of a printer of the model's name that the run removed.

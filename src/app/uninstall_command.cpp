@@ -130,9 +130,13 @@ class TUninstall {
   // when another printer still used it.
   int RemoveLeftDriver(const TSpoolerView& view, const TModelState& state) {
     const std::string usedBy = PrinterOnDriver(view, model_);
-    const std::optional<bool> driverThere = DriverInstalled(model_);
-    if (!driverThere) LogLine("The spooler's driver list cannot be read");
-    if (!driverThere.value_or(false) || !usedBy.empty()) {
+    const std::optional<bool> driverThere = usedBy.empty() ? DriverInstalled(model_) : true;
+    // Cannot tell is not "not installed": a deployment tool counts 1605 as removed.
+    if (!driverThere) {
+      return Fail("cannot tell: " + model_ + ", the spooler's driver list cannot be read (" +
+                  ErrorText(Os().spooler->GetLastError()) + ")");
+    }
+    if (!*driverThere || !usedBy.empty()) {
       std::string why = state.printerNamed
                             ? "the printer of that name uses the driver " + state.driverName
                             : "no printer of that name";

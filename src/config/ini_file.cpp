@@ -151,16 +151,18 @@ bool ParseInteger(std::string_view text, int32_t& out) {
 
 }  // namespace
 
+std::string AnsiTextOf(const std::string& raw) {
+  if (raw.compare(0, 2, "\xFF\xFE") == 0 || raw.compare(0, 2, "\xFE\xFF") == 0) {
+    return Os().system->WideToAnsi(Utf16Body(raw, raw[0] == '\xFE'));
+  }
+  if (raw.compare(0, 3, "\xEF\xBB\xBF") == 0) return Os().system->WideToAnsi(Utf8Body(raw));
+  return raw;
+}
+
 TIniFile TIniFile::Parse(const std::string& raw, uint32_t codePage) {
   TIniFile ini;
   ini.codePage_ = codePage;
-  // Text with a BOM (UTF-16 either way round, UTF-8) is turned into the ANSI code page.
-  std::string text = raw;
-  if (raw.compare(0, 2, "\xFF\xFE") == 0 || raw.compare(0, 2, "\xFE\xFF") == 0) {
-    text = Os().system->WideToAnsi(Utf16Body(raw, raw[0] == '\xFE'));
-  } else if (raw.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-    text = Os().system->WideToAnsi(Utf8Body(raw));
-  }
+  const std::string text = AnsiTextOf(raw);
 
   ini.sectionIndex_ = NameIndex(0, NoCaseHash{codePage}, NoCaseEqual{codePage});
   Section* current = nullptr;

@@ -18,6 +18,10 @@
 
 namespace pinst {
 
+// File bytes as text in the ANSI code page: Unicode with a BOM (UTF-16 either way
+// round, UTF-8) converted, anything else as it is.
+std::string AnsiTextOf(const std::string& raw);
+
 class TIniFile {
  public:
   struct Key {

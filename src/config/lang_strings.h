@@ -55,21 +55,25 @@ struct TLangStrings {
   std::string StrPortNotFound;
   std::string StrPortFound;
   std::string StrUsbConfirm;
-  std::string StrUsage;            // the /? box: switches and exit codes
-  std::string StrUnknownModel;     // /Model= names no model; %s: the name
-  std::string StrModelUnreadable;  // the INF names no model; %s: the INF
-  std::string StrInfUnreadable;    // the INF cannot be read; %s: the INF
-  std::string StrNoPrinterCreated;  // the install left no printer; %s: its name
-  std::string StrSpoolerNotRunning;  // nothing was changed
+  std::string StrUsage;               // the /? box: switches and exit codes
+  std::string StrUnknownModel;        // /Model= names no model; %s: the name
+  std::string StrModelUnreadable;     // the INF names no model; %s: the INF
+  std::string StrInfUnreadable;       // the INF cannot be read; %s: the INF
+  std::string StrNoPrinterCreated;    // the install left no printer; %s: its name
+  std::string StrSpoolerNotRunning;   // nothing was changed
   std::string StrUnsupportedMachine;  // Windows on ARM: nothing was changed
-  std::string StrPrinterRestored;  // the old printer put back; %s: its name
+  std::string StrPrinterRestored;     // the old printer put back; %s: its name
   std::string StrPrinterNotRestored;  // the old printer is lost; %s: its name
   // /Uninstall's question and results; %s: the model.
   std::string StrUninstallQuestion;
   std::string StrUninstallDone;
   std::string StrUninstallBusy;  // kept: jobs queued
   std::string StrUninstallFailed;
-  std::string StrUninstallNothing;  // nothing of the model installed
+  std::string StrUninstallNothing;    // nothing of the model installed
+  std::string StrPrinterNotRecorded;  // the same-name printer unreadable; %s: its name
+  std::string StrUnsignedPackage;     // unattended: no catalog for the INF
+  std::string StrUnknownSwitch;       // %s: the argument
+  std::string StrDidYouMean;          // %s: the switch it was probably meant to be
 };
 
 // The table of one language.

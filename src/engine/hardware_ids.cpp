@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/ansi_text.h"
+#include "config/ini_file.h"
 #include "engine/install_error.h"
 #include "platform/files.h"
 #include "platform/platform.h"
@@ -17,6 +18,8 @@ namespace pinst {
 namespace {
 
 constexpr std::string_view kEnumerator = "LPTENUM\\";
+// A USB-only printer's INF has no parallel-port line: its USB line gives the ids.
+constexpr std::string_view kUsbEnumerator = "USBPRINT\\";
 constexpr const char* kBrand = "Tessaly";
 
 // First occurrence of what (ASCII) that starts on a character boundary.
@@ -48,17 +51,23 @@ struct ModelLine {
   std::string compatible;  // enumerator prefix dropped, trimmed
 };
 
-// The ids of one "LPTENUM\" model line; nothing for a comment or any other line.
-std::optional<ModelLine> ParseModelLine(std::string_view line, uint32_t codePage) {
+// The ids of one model line of the enumerator; nothing for a comment or any other
+// line. An "LPTENUM\" id counts only with a comma after it; a USB id may end the line.
+std::optional<ModelLine> ParseModelLine(std::string_view line, std::string_view enumerator,
+                                        uint32_t codePage) {
   const size_t semicolon = FindSingleByte(line, ';', codePage);
   if (semicolon == 0 || semicolon == 1) return std::nullopt;
-  const size_t at = FindText(line, kEnumerator, codePage);
+  const size_t at = FindText(line, enumerator, codePage);
   if (at == std::string_view::npos) return std::nullopt;
-  const std::string_view rest = line.substr(at + kEnumerator.size());
+  const std::string_view rest = line.substr(at + enumerator.size());
   const size_t comma = FindSingleByte(rest, ',', codePage);
-  const std::string_view id =
-      comma == std::string_view::npos ? std::string_view() : rest.substr(0, comma);
-  std::string_view tail = comma == std::string_view::npos ? rest : rest.substr(comma + 1);
+  const bool toEnd = enumerator == kUsbEnumerator;
+  const std::string_view id = comma != std::string_view::npos ? rest.substr(0, comma)
+                              : toEnd                         ? rest
+                                                              : std::string_view();
+  std::string_view tail = comma != std::string_view::npos ? rest.substr(comma + 1)
+                          : toEnd                         ? std::string_view()
+                                                          : rest;
   const size_t backslash = FindSingleByte(tail, '\\', codePage);
   if (backslash != std::string_view::npos) tail = tail.substr(backslash + 1);
   return ModelLine{std::string(TrimControls(id)), std::string(TrimControls(tail))};
@@ -66,23 +75,14 @@ std::optional<ModelLine> ParseModelLine(std::string_view line, uint32_t codePage
 
 void Log(const std::string& msg) { WriteDebugInfo(msg, kDebugToDebugger, ""); }
 
-}  // namespace
-
-int ReadInfHardwareIds(const std::string& infPath, std::string& hardwareId,
-                       std::string& compatibleId) {
-  hardwareId.clear();
-  compatibleId.clear();
-  IFiles& files = *Os().files;
-  if (!files.FileExists(infPath)) return 0;
-  const std::optional<std::string> text = files.ReadWholeFile(infPath);
-  if (!text) throw TInstallError(TInstallFault::kInfUnreadable, infPath);
-  const uint32_t codePage = Os().system->GetAnsiCodePage();
-
+// Counts the enumerator's model lines and picks the id as ReadInfHardwareIds says.
+int ReadIdsOfEnumerator(std::string_view text, std::string_view enumerator, uint32_t codePage,
+                        std::string& hardwareId, std::string& compatibleId) {
   int count = 0;
   ModelLine first;
   std::optional<ModelLine> other;  // the last line whose id differs from the first
-  for (std::string_view line : Lines(*text)) {
-    std::optional<ModelLine> parsed = ParseModelLine(line, codePage);
+  for (std::string_view line : Lines(text)) {
+    std::optional<ModelLine> parsed = ParseModelLine(line, enumerator, codePage);
     if (!parsed) continue;
     if (first.id.empty()) {
       // A line without an id does not hold the first place: the next one takes it.
@@ -109,6 +109,24 @@ int ReadInfHardwareIds(const std::string& infPath, std::string& hardwareId,
   hardwareId = chosen.id;
   compatibleId = chosen.compatible;
   return count;
+}
+
+}  // namespace
+
+int ReadInfHardwareIds(const std::string& infPath, std::string& hardwareId,
+                       std::string& compatibleId) {
+  hardwareId.clear();
+  compatibleId.clear();
+  IFiles& files = *Os().files;
+  if (!files.FileExists(infPath)) return 0;
+  const std::optional<std::string> bytes = files.ReadWholeFile(infPath);
+  if (!bytes) throw TInstallError(TInstallFault::kInfUnreadable, infPath);
+  const uint32_t codePage = Os().system->GetAnsiCodePage();
+  // Many INFs are saved as UTF-16: the ids are read from the text in the code page.
+  const std::string text = AnsiTextOf(*bytes);
+  const int count = ReadIdsOfEnumerator(text, kEnumerator, codePage, hardwareId, compatibleId);
+  if (count > 0) return count;
+  return ReadIdsOfEnumerator(text, kUsbEnumerator, codePage, hardwareId, compatibleId);
 }
 
 int RescanDevices(const std::string& devconPath) {

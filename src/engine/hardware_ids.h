@@ -6,7 +6,9 @@
 
 namespace pinst {
 
-// Reads the "LPTENUM\" model lines of the INF. Returns how many matching lines
+// Reads the "LPTENUM\" model lines of the INF (its text in the ANSI code page, so a
+// UTF-16 INF gives its ids too); an INF without one, a USB-only printer's, gives
+// the ids of its "USBPRINT\" lines the same way. Returns how many matching lines
 // were counted (0: none, both outputs empty). With two different ids, Windows XP
 // and later get the shorter and Windows 2000 the longer; compatibleId is the
 // compatible part of the line the chosen id comes from. A missing INF gives 0;

@@ -26,7 +26,8 @@ class IConsoleChild {
   virtual ~IConsoleChild() = default;
   // WaitForSingleObject on the process: true when it has ended within the time-out.
   virtual bool WaitForExit(uint32_t timeoutMs) = 0;
-  // TerminateProcess: ends a child that runs too long.
+  // Ends a child that runs too long, with every process it started (a job object,
+  // TerminateJobObject; TerminateProcess of the child alone where it has no job).
   virtual void Terminate(uint32_t exitCode) = 0;
   virtual void CloseThreadHandle() = 0;
   virtual void CloseProcessHandle() = 0;
@@ -37,7 +38,8 @@ class IConsole {
   virtual ~IConsole() = default;
   // CreatePipe with inheritable handles and the default size; null on failure.
   virtual std::unique_ptr<IOutputPipe> CreatePipe() = 0;
-  // CreateProcessA(no application name, commandLine, inherit handles, flags 0,
+  // CreateProcessA(no application name, commandLine, inherit handles, CREATE_SUSPENDED,
+  // then put in a job object of its own and resumed,
   // STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES, SW_HIDE, stdout = the pipe's write
   // end). commandLine is the caller's writable, zero-terminated buffer. Null on failure.
   virtual std::unique_ptr<IConsoleChild> StartHidden(char* commandLine, IOutputPipe& pipe) = 0;

@@ -23,8 +23,11 @@ class IFiles {
   // Creates or replaces the file with these bytes.
   virtual bool WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
   // Appends the bytes at the end of the file, creating it when missing; other
-  // writers may append to it at the same time.
+  // writers may append to it at the same time. A file that is a link (a reparse
+  // point, or one of several hard links) is not written: false.
   virtual bool AppendToFile(const std::string& path, const std::string& bytes) = 0;
+  // CreateDirectoryA; true also when the folder is there already.
+  virtual bool CreateFolder(const std::string& path) = 0;
   // CopyFileA.
   virtual bool Copy(const std::string& from, const std::string& to, bool failIfExists) = 0;
   // GetFullPathNameA: absolute form from the current directory, "." and ".." folded.

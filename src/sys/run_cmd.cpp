@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "platform/system.h"
 #include "sys/debug_info.h"
+#include "sys/run_log.h"
 #include "sys/wait_limit.h"
 
 namespace pinst {
@@ -39,6 +40,11 @@ void LogFailure(const char* text) { WriteDebugInfo(text, DebugState().runCmdLogM
 
 int RunCMD(const std::string& commandLine, StringList& output) {
   std::array<char, kMaxCommandLine + 1> command{};
+  // A wait that ran past the limit ends the run: no later command waits a second limit.
+  if (WaitTimedOut()) {
+    LogLine("Not started, an earlier wait ran past the limit: " + commandLine);
+    return kRunCmdNoProcess;
+  }
 
   IConsole& console = *Os().console;
   std::unique_ptr<IOutputPipe> pipe = console.CreatePipe();
@@ -71,7 +77,7 @@ CaptureResult CaptureChildOutput(IOutputPipe& pipe, IConsoleChild& child, String
   // that saw nothing, so the closing item is empty.
   uint32_t lastCount = 0;
   bool ended = false;
-  const std::optional<uint32_t> limit = WaitLimit();
+  const std::optional<uint64_t> limit = WaitLimit();
   const uint32_t started = Os().system->TickCountMs();
   for (;;) {
     uint32_t available = 0;

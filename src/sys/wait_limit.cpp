@@ -5,7 +5,7 @@ namespace pinst {
 namespace {
 
 struct TWaitState {
-  std::optional<uint32_t> limit;
+  std::optional<uint64_t> limit;
   std::optional<std::string> timedOut;
 };
 
@@ -16,9 +16,9 @@ TWaitState& State() {
 
 }  // namespace
 
-void SetWaitLimit(std::optional<uint32_t> milliseconds) { State().limit = milliseconds; }
+void SetWaitLimit(std::optional<uint64_t> milliseconds) { State().limit = milliseconds; }
 
-std::optional<uint32_t> WaitLimit() { return State().limit; }
+std::optional<uint64_t> WaitLimit() { return State().limit; }
 
 void NoteWaitTimedOut(const std::string& what) {
   if (!State().timedOut) State().timedOut = what;

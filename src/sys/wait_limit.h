@@ -10,8 +10,9 @@
 
 namespace pinst {
 
-void SetWaitLimit(std::optional<uint32_t> milliseconds);
-std::optional<uint32_t> WaitLimit();
+// Milliseconds in 64 bits: a limit of 999,999,999 seconds does not fit 32.
+void SetWaitLimit(std::optional<uint64_t> milliseconds);
+std::optional<uint64_t> WaitLimit();
 
 // A wait that reached the limit, and what it waited for; kept until cleared.
 void NoteWaitTimedOut(const std::string& what);

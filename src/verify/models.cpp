@@ -86,7 +86,8 @@ void CheckHardwareId(TContext& c, const std::string& file, const std::string& by
   }
   if (count == 0 || hardwareId.empty()) {
     c.Add(TSeverity::kError, "hwid-missing", file, "",
-          "No model line with an LPTENUM\\ hardware id: the installer looks for the printer and "
+          "No model line with an LPTENUM\\ or USBPRINT\\ hardware id: the installer looks for the "
+          "printer and "
           "installs the driver with an empty id.");
   }
   // The reader's rule: "SERENUM" anywhere, even in a comment, makes a serial model.

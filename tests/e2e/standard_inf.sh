@@ -4,10 +4,9 @@
 # front of a copy of the sample distribution. The real exe lists it under the name of
 # the section for the machine it installs for (x86 in a 32-bit prefix, x64 under WOW64
 # or as a 64-bit program), in English and Simplified Chinese, and installs it with
-# /Quiet /Model=NAME: exit code 0, a printer of that name, the log. The hardware id is
-# read from the INF's bytes as they are, which finds none in UTF-16: in process the
-# library then installs offline, but the 64-bit helper needs one, so under WOW64 the
-# same INF is installed saved in the ANSI code page.
+# /Quiet /Model=NAME: exit code 0, a printer of that name, the log with the hardware
+# id read from the UTF-16 text. Windows 10 is told apart from 8: there the INF's
+# NTx86.10.0 / NTamd64.10.0 section names the model.
 set -u
 cd "$(dirname "$0")/../.."
 . scripts/wine-lib.sh
@@ -35,7 +34,13 @@ Provider=%Mfg%
 DriverVer=12/01/2026,1.0.0.0
 
 [Manufacturer]
-%Mfg% = Tessaly, NTx86, NTamd64.6.0, NTarm64
+%Mfg% = Tessaly, NTx86.10.0, NTamd64.10.0, NTx86, NTamd64.6.0, NTarm64
+
+[Tessaly.NTx86.10.0]
+%LX80.10% = LX80.Install, LPTENUM\TessalyLX-80E1F0, USBPRINT\TessalyLX-80E1F0
+
+[Tessaly.NTamd64.10.0]
+%LX80.10% = LX80.Install, LPTENUM\TessalyLX-80E1F0, USBPRINT\TessalyLX-80E1F0
 
 [Tessaly.NTx86]
 %LX80% = LX80.Install, LPTENUM\TessalyLX-80E1F0, USBPRINT\TessalyLX-80E1F0
@@ -60,6 +65,7 @@ Mfg="Tessaly"
 LX80="Tessaly LX-80"
 LX80.x64="Tessaly LX-80 x64"
 LX80.arm64="Tessaly LX-80 ARM64"
+LX80.10="Tessaly LX-80 W10"
 
 [Strings.0804]
 LX80="Tessaly LX-80 激光打印机"
@@ -82,14 +88,14 @@ stage() {  # [ANSI]
   mv "$DIST/install.ini.new" "$DIST/install.ini"
 }
 
-# new_prefix KIND: a fresh copy of a booted prefix of that kind reporting Windows 7
-# (the x64 section is for 6.0 and later).
+# new_prefix KIND [VERSION]: a fresh copy of a booted prefix of that kind reporting
+# Windows 7 (the x64 section is for 6.0 and later), or VERSION.
 new_prefix() {
   local base
   base=$(wine_prefix "$1") || return 1
   PREFIX="$BUILD/wine/standard-inf"
   fresh_prefix "$base" "$PREFIX"
-  wine_version "$PREFIX" win7
+  wine_version "$PREFIX" "${2:-win7}"
 }
 
 in_prefix() { WINEPREFIX="$PREFIX" wine "$@"; }
@@ -120,7 +126,7 @@ expect_row() {
   close_to_exit $pid || fail "$CLOSE_FAULT"
 }
 
-# expect_install NAME: /Quiet /Model=NAME installs a printer of that name.
+# expect_install NAME [LOGLINE]: /Quiet /Model=NAME installs a printer of that name.
 expect_install() {
   local log="$PREFIX/drive_c/install.log" got line
   (cd "$DIST" && in_prefix PrinterInstaller.exe /Quiet "/Model=\"$1\"" '/Log=C:\install.log') \
@@ -129,7 +135,8 @@ expect_install() {
   [ "$rc" = 0 ] || fail "exit code $rc"
   got=$(in_prefix "$SPOOLER" 2>/dev/null | tr -d '\r' | grep -F "printer $1|")
   [ -n "$got" ] || fail "no printer $1: $(in_prefix "$SPOOLER" 2>/dev/null | tr -d '\r' | tr '\n' '|')"
-  for line in "/Model=$1: section [LX80]" "Installed \"$1\" on " "Exit code 0"; do
+  for line in "/Model=$1: section [LX80]" "TessalyLX-80E1F0" "Installed \"$1\" on " \
+    "Exit code 0" ${2:+"$2"}; do
     grep -qF -- "$line" <(tr -d '\r' <"$log" 2>/dev/null) || fail "log lacks: $line"
   done
   said "/Quiet /Model=\"$1\": exit code $rc, $got"
@@ -149,11 +156,13 @@ if [ "$WINE_FLAVOUR" = 32 ]; then
   CASE_FAILED=0
   new_prefix 64 || fail "no prefix"
   expect_row en_US.UTF-8 CP1252 "Select Printer Driver: " "$X64_NAME"
-  CASE="x64 (WOW64), the INF in GBK"
-  CASE_FAILED=0
-  stage GBK
-  expect_row en_US.UTF-8 CP1252 "Select Printer Driver: " "$X64_NAME"
   expect_install "$X64_NAME"
+
+  CASE="x86, Windows 10"
+  CASE_FAILED=0
+  new_prefix 32 win10 || fail "no prefix"
+  expect_row en_US.UTF-8 CP1252 "Select Printer Driver: " "Tessaly LX-80 W10"
+  expect_install "Tessaly LX-80 W10" "Windows 10.0, WOW64: no"
 else
   echo "  $(flavour_note)"
   skip_part "the x86 row and install: $(flavour64_reason)"
@@ -163,6 +172,12 @@ else
   expect_row en_US.UTF-8 CP1252 "Select Printer Driver: " "$X64_NAME"
   expect_row zh_CN.UTF-8 CP936 "选择打印机驱动程序：" "$X64_NAME 激光打印机"
   expect_install "$X64_NAME"
+
+  CASE="x64, Windows 10"
+  CASE_FAILED=0
+  new_prefix 64 win10 || fail "no prefix"
+  expect_row en_US.UTF-8 CP1252 "Select Printer Driver: " "Tessaly LX-80 W10"
+  expect_install "Tessaly LX-80 W10" "Windows 10.0"
 fi
 
 WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null

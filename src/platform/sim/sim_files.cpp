@@ -113,9 +113,26 @@ bool SimFiles::AppendToFile(const std::string& path, const std::string& bytes) {
     return false;
   }
   const std::string key = Key(path);
-  if (unreadable_.count(key) || !HasDirectory(FolderOf(key, system_.codePage))) return false;
+  if (unreadable_.count(key) || links_.count(key) ||
+      !HasDirectory(FolderOf(key, system_.codePage))) {
+    return false;
+  }
   files_[key] += bytes;
   return true;
+}
+
+bool SimFiles::CreateFolder(const std::string& path) {
+  if (Injected(faults, "files.CreateDirectoryA") || path.empty() || TooLong(path) ||
+      HasFile(path) || !HasDirectory(FolderOf(Key(path), system_.codePage))) {
+    return false;
+  }
+  AddDirectory(path);
+  return true;
+}
+
+void SimFiles::PlantLink(const std::string& path) {
+  AddFile(path, Contents(path).value_or(""));
+  links_.insert(Key(path));
 }
 
 bool SimFiles::Copy(const std::string& from, const std::string& to, bool failIfExists) {

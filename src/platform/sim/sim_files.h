@@ -34,6 +34,9 @@ class SimFiles : public IFiles {
   void RemoveFile(const std::string& path);
   // Makes later reads of this file fail (as a locked or unreadable file would).
   void MakeUnreadable(const std::string& path);
+  // A link planted at the path (a reparse point or a second hard link): reads go
+  // through, appends are refused.
+  void PlantLink(const std::string& path);
 
   // What a test (or another part of the sim) inspects, without counting as a call.
   std::optional<std::string> Contents(const std::string& path);
@@ -49,6 +52,7 @@ class SimFiles : public IFiles {
   std::optional<std::string> ReadWholeFile(const std::string& path) override;
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
   bool AppendToFile(const std::string& path, const std::string& bytes) override;
+  bool CreateFolder(const std::string& path) override;
   bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
   std::string FullPath(const std::string& path) override;
   std::string CurrentDirectory() override { return currentDirectory; }
@@ -66,6 +70,7 @@ class SimFiles : public IFiles {
   std::map<std::string, std::string> files_;  // key: upper-cased absolute path
   std::set<std::string> directories_;
   std::set<std::string> unreadable_;
+  std::set<std::string> links_;
 };
 
 }  // namespace pinst::sim

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/win32/handles.h"
 
 namespace pinst::win32 {
@@ -36,18 +38,33 @@ class Win32Pipe : public IOutputPipe {
 
 class Win32Child : public IConsoleChild {
  public:
-  Win32Child(HANDLE process, HANDLE thread) : process_(process), thread_(thread) {}
+  Win32Child(HANDLE process, HANDLE thread, ScopedHandle job)
+      : process_(process), thread_(thread), job_(std::move(job)) {}
   bool WaitForExit(uint32_t timeoutMs) override {
     return ::WaitForSingleObject(process_.Get(), timeoutMs) == WAIT_OBJECT_0;
   }
   void CloseThreadHandle() override { thread_.Reset(); }
   void CloseProcessHandle() override { process_.Reset(); }
-  void Terminate(uint32_t exitCode) override { ::TerminateProcess(process_.Get(), exitCode); }
+  // The whole tree: "cmd /C tool" ending cmd alone would leave the tool running.
+  void Terminate(uint32_t exitCode) override {
+    if (job_ && ::TerminateJobObject(job_.Get(), exitCode)) return;
+    ::TerminateProcess(process_.Get(), exitCode);
+  }
 
  private:
   ScopedHandle process_;
   ScopedHandle thread_;
+  ScopedHandle job_;  // every process the command started; none where it could not be made
 };
+
+// A job for the child, which is still suspended, so that nothing it starts can
+// escape before it is in. Empty where the child cannot be put in one (a job
+// the installer itself runs in, before Windows 8, allows no other).
+ScopedHandle PutInJob(HANDLE process) {
+  ScopedHandle job(::CreateJobObjectA(nullptr, nullptr));
+  if (job && !::AssignProcessToJobObject(job.Get(), process)) job.Reset();
+  return job;
+}
 
 }  // namespace
 
@@ -68,11 +85,13 @@ std::unique_ptr<IConsoleChild> Win32Console::StartHidden(char* commandLine, IOut
   startup.wShowWindow = SW_HIDE;
   startup.hStdOutput = static_cast<Win32Pipe&>(pipe).WriteEnd();
   PROCESS_INFORMATION info = {};
-  if (!::CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &info)) {
+  if (!::CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
+                        nullptr, &startup, &info)) {
     return nullptr;
   }
-  return std::make_unique<Win32Child>(info.hProcess, info.hThread);
+  ScopedHandle job = PutInJob(info.hProcess);
+  ::ResumeThread(info.hThread);
+  return std::make_unique<Win32Child>(info.hProcess, info.hThread, std::move(job));
 }
 
 }  // namespace pinst::win32

@@ -75,10 +75,22 @@ bool Win32Files::WriteWholeFile(const std::string& path, const std::string& byte
 
 bool Win32Files::AppendToFile(const std::string& path, const std::string& bytes) {
   // FILE_APPEND_DATA alone makes every write land at the current end, also when
-  // another process appends to the same file.
-  return WriteAll(::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
-                  bytes);
+  // another process appends to the same file. The link itself is opened, not what
+  // it points to, so that a link planted in the file's place is found and left.
+  ScopedHandle file(::CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file) return false;
+  BY_HANDLE_FILE_INFORMATION info = {};
+  if (!::GetFileInformationByHandle(file.Get(), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || info.nNumberOfLinks > 1) {
+    return false;
+  }
+  return WriteAll(file.Release(), bytes);
+}
+
+bool Win32Files::CreateFolder(const std::string& path) {
+  return ::CreateDirectoryA(path.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 bool Win32Files::Copy(const std::string& from, const std::string& to, bool failIfExists) {

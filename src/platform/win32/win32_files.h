@@ -15,6 +15,7 @@ class Win32Files : public IFiles {
   std::optional<std::string> ReadWholeFile(const std::string& path) override;
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
   bool AppendToFile(const std::string& path, const std::string& bytes) override;
+  bool CreateFolder(const std::string& path) override;
   bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
   std::string FullPath(const std::string& path) override;
   std::string CurrentDirectory() override;

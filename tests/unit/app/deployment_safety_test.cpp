@@ -1,5 +1,7 @@
 // Runs that fail after the printer of the same name was removed put it back as
 // it was; a run that cannot install changes nothing and says why.
+#include <algorithm>
+
 #include "app/install_codes.h"
 #include "app/install_fixture.h"
 #include "app/installer_main.h"
@@ -61,6 +63,10 @@ TEST_F(SafetyTest, FailedRunPutsTheOldPrinterBackAsItWasOnEveryWindows) {
          w.Main.Post(WM_INSTALL_FAILED, 0, static_cast<intptr_t>(kErrorNoSuchDevinst));
        },
        {kIdCancel}},
+      {"helper success that left no printer",
+       true,
+       [](TInstallerWindows& w) { w.Main.Post(WM_INSTALL_SUCCEEDED, 0, 0); },
+       {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -78,10 +84,46 @@ TEST_F(SafetyTest, FailedRunPutsTheOldPrinterBackAsItWasOnEveryWindows) {
     const Steps boxes = Boxes();
     ASSERT_FALSE(boxes.empty());
     EXPECT_NE(boxes.back().find(kRestored), std::string::npos) << boxes.back();
+    // Told once, in the end box.
+    EXPECT_EQ(std::count_if(
+                  boxes.begin(), boxes.end(),
+                  [](const std::string& box) { return box.find(kRestored) != std::string::npos; }),
+              1);
     EXPECT_EQ(w->Main.Outcome(),
               c.answers.empty() ? TRunOutcome::kFailed : TRunOutcome::kCancelled);
     if (c.wow64) win.processes.End(win.processes.started.size() - 1, 0);
   }
+}
+
+// A failed install that left a printer of the name after all: nothing is put
+// back beside it.
+TEST_F(SafetyTest, PutBackOverAPrinterTheFailedInstallLeftDoesNothing) {
+  OldPrinter();
+  lib.installResult = 2;
+  lib.lastInstallError = 5;
+  lib.onInstall = [this](const sim::SimInstallCall& call) {
+    win.spooler.drivers.push_back(kModel);
+    win.spooler.AddLocalPrinter(kModel, kModel, call.portName);
+  };
+  WriteIni("QuiteMode=1\r\nAutoMode=1\r\n");
+  EXPECT_EQ(RunInstaller({"/Quiet"}), kExitFailed);
+  ASSERT_EQ(std::count_if(win.spooler.printers.begin(), win.spooler.printers.end(),
+                          [](const sim::SimPrinter& p) { return p.info.printerName == kModel; }),
+            1);
+  EXPECT_EQ(win.spooler.Find(kModel)->info.driverName, kModel);
+}
+
+// A model in quiet mode asks nothing and tells nothing of a printer still busy:
+// it is kept, and nothing is installed.
+TEST_F(SafetyTest, QuietModelKeepsABusyPrinterWithoutABox) {
+  OldPrinter();
+  win.spooler.AddJobs(kModel, 1);
+  WriteIni("QuiteMode=1\r\n");
+  auto w = Start();
+  w->Main.BbtnStart.Click();
+  EXPECT_EQ(Boxes(), Steps{});
+  EXPECT_TRUE(lib.installCalls.empty());
+  ExpectOldPrinterBack();
 }
 
 // The library said it installed, yet no printer of the model's name is there:
@@ -142,12 +184,16 @@ TEST_F(SafetyTest, UnattendedRunEndsWhatRunsPastTheLimitWith1460) {
     std::vector<std::string> args;
   } cases[] = {
       {"device console that never returns", false, {"/Quiet", "/Timeout=5"}},
+      {"device console that never returns, WOW64", true, {"/Quiet", "/Timeout=5"}},
       {"helper that never reports", true, {"/Quiet", "/Timeout=30"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     MachineWithOldPrinter(c.wow64);
-    win.console.Script("cmd /C .\\i386\\devcon.exe rescan", {"", 0, 3600000});
+    const bool helperHangs = c.args.back() == "/Timeout=30";
+    win.console.Script("cmd /C .\\i386\\devcon.exe rescan", {"", 0, helperHangs ? 0u : 3600000u});
+    win.console.Script("cmd /C .\\X64\\devcon.exe rescan", {"", 0, helperHangs ? 0u : 3600000u});
+    win.console.terminated.clear();
     WriteIni("AutoMode=1\r\n");
     std::vector<std::string> args = c.args;
     args.push_back("/Log=C:\\install.log");
@@ -158,12 +204,14 @@ TEST_F(SafetyTest, UnattendedRunEndsWhatRunsPastTheLimitWith1460) {
     const std::string log = win.files.Contents("C:\\install.log").value_or("");
     EXPECT_NE(log.find("Timed out waiting for "), std::string::npos) << log;
     EXPECT_NE(log.find("Exit code 1460"), std::string::npos) << log;
-    if (c.wow64) {
+    if (helperHangs) {
       ASSERT_FALSE(win.processes.started.empty());
       EXPECT_TRUE(win.processes.started.back().state->terminated);
     } else {
+      // The run ends where the wait ended: no library call, no helper.
       EXPECT_EQ(win.console.terminated, std::vector<uint32_t>{1460});
       EXPECT_TRUE(lib.installCalls.empty());
+      EXPECT_TRUE(win.processes.started.empty());
     }
   }
 }
@@ -182,6 +230,204 @@ TEST_F(SafetyTest, PersonsRunShowsTheFailureWhenTheHelperPassesTheLimit) {
   EXPECT_FALSE(w->Main.AwaitingHelper());
   EXPECT_EQ(Boxes(), Steps{testdata::Failure("000005B4")});
   EXPECT_TRUE(win.processes.started.back().state->terminated);
+}
+
+// A service that does not start in time is one that did not start: it gets no
+// second wait, the printer the library installed is finished, and the code says
+// the restart that follows (or is wanted).
+TEST_F(SafetyTest, ServiceStartPastTheLimitGetsNoSecondWaitAndThePrinterIsFinished) {
+  struct Case {
+    const char* name;
+    uint32_t minor;     // Windows 5.0 drives the service with net, later ones with sc
+    const char* start;  // the command that never returns; null: the service refuses
+    std::vector<std::string> args;
+    int exitCode;
+    bool restartStarted;
+  } cases[] = {
+      {"sc, restart", 1, "sc start NvPrnMon", {"/Quiet", "/Timeout=5"}, kExitRestartStarted, true},
+      {"sc, /NoRestart",
+       1,
+       "sc start NvPrnMon",
+       {"/Quiet", "/Timeout=5", "/NoRestart"},
+       kExitRestartNeeded,
+       false},
+      {"net, restart",
+       0,
+       "net start NvPrnMon",
+       {"/Quiet", "/Timeout=5"},
+       kExitRestartStarted,
+       true},
+      // Whoever started a shown automatic install is told of the restart too.
+      {"refused, shown", 1, nullptr, {"/Model=XP100"}, kExitRestartStarted, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MachineWithOldPrinter(false);
+    win.SetVersion(5, c.minor);
+    win.files.AddFile("i386\\NvPrnMon.exe", "service");
+    win.console.Script("net stop NvPrnMon", {"The service was stopped successfully.\r\n"});
+    ServiceRuns(false);
+    if (c.start) win.console.Script(c.start, {"", 0, 3600000});
+    win.console.commandLines.clear();
+    win.shell.calls.clear();
+    WriteIni(
+        "AutoMode=1\r\nQuiteMode=1\r\nServiceName=NvPrnMon\r\nServiceExe=i386\\NvPrnMon.exe\r\n"
+        "DefaultPortName=USB002\r\n");
+    std::vector<std::string> args = c.args;
+    args.push_back("/Log=C:\\install.log");
+    win.files.RemoveFile("C:\\install.log");
+    win.ui.NewProcess();
+    EXPECT_EQ(RunInstaller(args), c.exitCode);
+    if (c.start) {
+      EXPECT_EQ(
+          std::count(win.console.commandLines.begin(), win.console.commandLines.end(), c.start), 1);
+    }
+    const sim::SimPrinter* printer = win.spooler.Find(kModel);
+    ASSERT_NE(printer, nullptr);
+    EXPECT_EQ(printer->info.driverName, kModel);
+    EXPECT_EQ(printer->info.portName, "USB002");
+    EXPECT_EQ(win.spooler.defaultPrinter, kModel);
+    const bool setupBat = std::any_of(win.shell.calls.begin(), win.shell.calls.end(),
+                                      [](const sim::SimShellCall& call) {
+                                        return call.file.find("Setup.bat") != std::string::npos;
+                                      });
+    EXPECT_EQ(setupBat, c.restartStarted);
+    const std::string log = win.files.Contents("C:\\install.log").value_or("");
+    const std::string said =
+        c.start ? std::string("Timed out waiting for ") + c.start +
+                      ": it was ended; the service NvPrnMon did not start in time"
+                : "Service NvPrnMon did not start: Setup.bat restarts the computer";
+    EXPECT_NE(log.find(said), std::string::npos) << log;
+  }
+}
+
+// A spooler read that fails is "cannot tell": the run adds no printer blind (a
+// second one of the name could result) and fails, saying which read failed.
+TEST_F(SafetyTest, PrinterListThatCannotBeReadAfterTheInstallAddsNothingBlind) {
+  for (bool libraryFails : {true, false}) {
+    SCOPED_TRACE(libraryFails ? "put-back after a failure" : "check after a success");
+    MachineWithOldPrinter(false);
+    lib.installResult = libraryFails ? 2 : 1;
+    lib.lastInstallError = libraryFails ? 5 : 0;
+    const auto install = lib.onInstall;
+    lib.onInstall = [&](const sim::SimInstallCall& call) {
+      install(call);
+      win.faults.Restart();
+      win.faults.failName = "spooler.EnumPrintersA";
+      win.faults.failNth = 1;
+    };
+    WriteIni("QuiteMode=1\r\nAutoMode=1\r\n");
+    win.files.RemoveFile("C:\\install.log");
+    win.ui.NewProcess();
+    EXPECT_EQ(RunInstaller({"/Quiet", "/Log=C:\\install.log"}), kExitFailed);
+    lib.onInstall = install;
+    win.faults.failName.clear();
+    const long named =
+        std::count_if(win.spooler.printers.begin(), win.spooler.printers.end(),
+                      [](const sim::SimPrinter& p) { return p.info.printerName == kModel; });
+    EXPECT_EQ(named, libraryFails ? 0 : 1);
+    const std::string log = win.files.Contents("C:\\install.log").value_or("");
+    EXPECT_NE(log.find(libraryFails ? "Cannot tell whether the printer \"" + kModel + "\" is there"
+                                    : "Cannot tell whether a printer named \"" + kModel +
+                                          "\" exists after the install"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("the printer list cannot be read (error 0x000006BA)"), std::string::npos);
+  }
+}
+
+// The printer of the model's name is removed only with its record in hand: one
+// that cannot be read is kept as it is, and the run ends before anything changed.
+TEST_F(SafetyTest, PrinterThatCannotBeReadIsNeverRemoved) {
+  OldPrinter();
+  WriteIni("AutoMode=1\r\n");
+  // The same-name step reads the printer's driver, then its whole record.
+  win.faults.failName = "printer.GetPrinterA";
+  win.faults.failNth = 3;
+  EXPECT_EQ(RunInstaller({"/Quiet", "/Log=C:\\install.log"}), kExitFailed);
+  EXPECT_EQ(win.faults.Failed(), "printer.GetPrinterA");
+  ExpectOldPrinterBack();
+  EXPECT_TRUE(lib.installCalls.empty());
+  const std::string log = win.files.Contents("C:\\install.log").value_or("");
+  EXPECT_NE(log.find("The printer \"" + kModel + "\" cannot be read"), std::string::npos) << log;
+  EXPECT_NE(log.find("Message: The printer \"" + kModel +
+                     "\" could not be read, so it was not replaced: nothing was changed."),
+            std::string::npos)
+      << log;
+}
+
+// The helper's limit in milliseconds does not fit 32 bits for every limit that
+// can be given: a large one must not wrap into a short one.
+TEST_F(SafetyTest, LimitBeyondThirtyTwoBitsOfMillisecondsIsKeptWhole) {
+  Wow64();
+  WriteIni("QuiteMode=1\r\n");
+  auto w = Start({"/Timeout=4294968"});
+  w->Main.BbtnStart.Click();
+  win.ui.AdvanceTime(60000);
+  EXPECT_TRUE(w->Main.AwaitingHelper());
+  EXPECT_FALSE(win.processes.started.back().state->terminated);
+}
+
+// Once the watchdog has ended the helper at the limit, a report of its that
+// arrives afterwards cannot turn the timed-out run into another.
+TEST_F(SafetyTest, HelperReportAfterTheLimitEndedTheRunChangesNothing) {
+  for (uint32_t report : {uint32_t{WM_INSTALL_SUCCEEDED}, uint32_t{WM_INSTALL_FAILED}}) {
+    SCOPED_TRACE(report);
+    MachineWithOldPrinter(true);
+    WriteIni("QuiteMode=1\r\n");
+    auto w = Start({"/Timeout=30"});
+    w->Main.BbtnStart.Click();
+    win.ui.AdvanceTime(35000);
+    ASSERT_FALSE(w->Main.AwaitingHelper());
+    ExpectOldPrinterBack();
+    w->Main.Post(report, 0, 5);
+    win.ui.AdvanceTime(500);
+    EXPECT_EQ(w->Main.Outcome(), TRunOutcome::kFailed);
+    const Steps boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes.front().find("0x000005B4"), std::string::npos) << boxes.front();
+    EXPECT_EQ(win.spooler.Find(kModel)->info.driverName, "Old Driver");
+  }
+}
+
+// The library's code for a package without a catalog is a cancel only when a
+// person could have cancelled: an unattended run fails, saying why.
+TEST_F(SafetyTest, UnsignedPackageFailsAnUnattendedRunAndIsACancelForAPerson) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    const char* quiteMode;
+    std::vector<int> answers;
+    int exitCode;
+    const char* said;
+  } cases[] = {
+      {"quiet", {"/Quiet"}, "1", {}, kExitFailed, "Message: The driver package is not signed"},
+      {"hidden", {"/Hide"}, "1", {}, kExitFailed, "Message: The driver package is not signed"},
+      {"shown", {"/Model=XP100"}, "1", {}, kExitCancelled, "Message: Install cancel by user !"},
+      // The upgrade question declined is a person's cancel, in any run.
+      {"declined",
+       {"/Hide"},
+       "0",
+       {kIdYes, kIdCancel},
+       kExitCancelled,
+       "Message: Install cancel by user !"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MachineWithOldPrinter(false);
+    lib.installResult = 2;
+    lib.lastInstallError = kErrorInstallCancelled;
+    WriteIni(std::string("QuiteMode=") + c.quiteMode + "\r\nAutoMode=1\r\n");
+    win.system.messageBoxAnswers.assign(c.answers.begin(), c.answers.end());
+    std::vector<std::string> args = c.args;
+    args.push_back("/Log=C:\\install.log");
+    win.files.RemoveFile("C:\\install.log");
+    win.ui.NewProcess();
+    EXPECT_EQ(RunInstaller(args), c.exitCode);
+    ExpectOldPrinterBack();
+    const std::string log = win.files.Contents("C:\\install.log").value_or("");
+    EXPECT_NE(log.find(c.said), std::string::npos) << log;
+  }
 }
 
 }  // namespace

@@ -80,6 +80,13 @@ TEST_F(SwitchCommandTest, CheckSaysWhetherTheModelsPrinterIsInstalled) {
        kExitUnknownProduct,
        "not installed: Tessaly TP-58, the printer of that name uses the driver Generic / Text "
        "Only\r\n"},
+      {"two of the name, other drivers: the first is named",
+       [&] {
+         win.spooler.AddLocalPrinter("Tessaly TP-58", "First Driver");
+         win.spooler.AddLocalPrinter("TESSALY TP-58", "Second Driver");
+       },
+       "/Model=TP58", kExitUnknownProduct,
+       "not installed: Tessaly TP-58, the printer of that name uses the driver First Driver\r\n"},
       {"no such model", [&] { Installed(); }, "/Model=Tessaly TP-80", kExitNothingToInstall,
        "unknown model: Tessaly TP-80 is not in install.ini\r\n"},
       {"spooler unreadable",
@@ -204,6 +211,45 @@ TEST_F(SwitchCommandTest, QuietUninstallRemovesOnlyWhatIsTheModelsAndIdle) {
       {"driver left by an earlier removal", [&] { win.spooler.drivers.push_back(kTp58); },
        kExitInstalled, false, false,
        "removed: Tessaly TP-58, driver removed (there was no printer of that name)\r\n"},
+      // Cannot tell is not "not installed": 1605 would be counted as removed.
+      {"driver list unreadable",
+       [&] {
+         win.spooler.drivers.push_back(kTp58);
+         win.faults.failName = "spooler.EnumPrinterDriversA";
+       },
+       kExitFailed, false, true,
+       "cannot tell: Tessaly TP-58, the spooler's driver list cannot be read (error "
+       "0x000006BA)\r\n"},
+      {"printer gone, driver used by another printer",
+       [&] { win.spooler.AddLocalPrinter("Receipts", kTp58); }, kExitUnknownProduct, false, true,
+       "not installed: Tessaly TP-58, no printer of that name; its driver is used by the printer "
+       "Receipts\r\n"},
+      {"listed driver the spooler does not know",
+       [&] {
+         win.spooler.drivers.push_back(kTp58);
+         win.spooler.failDriverDeletions = 9;
+         win.spooler.driverDeletionError = kErrorUnknownPrinterDriver;
+       },
+       kExitUnknownProduct, false, true,
+       "not installed: Tessaly TP-58, no printer or driver of that name\r\n"},
+      {"default printer removed",
+       [&] {
+         Installed();
+         win.spooler.defaultPrinter = kTp58;
+       },
+       kExitInstalled, false, false, "removed: Tessaly TP-58, driver removed\r\n"},
+      {"driver in use for a moment",
+       [&] {
+         Installed();
+         win.spooler.failDriverDeletions = 1;
+       },
+       kExitInstalled, false, false, "removed: Tessaly TP-58, driver removed\r\n"},
+      {"driver in use",
+       [&] {
+         Installed();
+         win.spooler.failDriverDeletions = 9;
+       },
+       kExitInstalled, false, true, "removed: Tessaly TP-58, driver kept: in use\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -214,6 +260,8 @@ TEST_F(SwitchCommandTest, QuietUninstallRemovesOnlyWhatIsTheModelsAndIdle) {
     s.failSetStatus.reset();
     s.failDelete.reset();
     s.failDriverDeletions = 0;
+    s.driverDeletionError = kErrorPrinterDriverInUse;
+    win.faults.failName.clear();
     win.spooler.AddLocalPrinter("Laser", "Laser Driver");
     win.spooler.defaultPrinter = "Laser";
     c.setUp();

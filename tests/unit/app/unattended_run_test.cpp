@@ -43,6 +43,10 @@ TEST(CommandLineTest, SwitchesInAnyCaseWithSlashOrDashTakeTheRestOfTheirArgument
       {{"-Modle=A"}, false, false, false, {}, {}, true},
       {{"Quiet"}, false, false, false, {}, {}, true},
       {{"/Timeout=abc"}, false, false, false, {}, {}, true},
+      {{"/Hidden"}, false, false, false, {}, {}, true},
+      {{"Quite"}, false, false, false, {}, {}, true},
+      {{"/NoRestrat"}, false, false, false, {}, {}, true},
+      {{"NoRestrat"}, false, false, false, {}, {}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.front());
@@ -59,10 +63,26 @@ TEST(CommandLineTest, SwitchesInAnyCaseWithSlashOrDashTakeTheRestOfTheirArgument
   EXPECT_TRUE(line.noRestart && line.check && line.list && line.uninstall && line.verify);
   EXPECT_EQ(line.TimeoutSeconds(), 60u);
   EXPECT_EQ(ParseCommandLine({}).TimeoutSeconds(), 900u);
+  // Whole seconds from 1 to nine digits; anything else is a bad switch.
+  const std::pair<const char*, std::optional<uint32_t>> timeouts[] = {
+      {"/Timeout=1", 1},
+      {"/Timeout=4294968", 4294968},
+      {"/Timeout=999999999", 999999999},
+      {"/Timeout=0", std::nullopt},
+      {"/Timeout=1000000000", std::nullopt},
+      {"/Timeout=-5", std::nullopt},
+  };
+  for (const auto& [arg, seconds] : timeouts) {
+    SCOPED_TRACE(arg);
+    const TCommandLine timed = ParseCommandLine({arg});
+    EXPECT_EQ(timed.timeoutSeconds, seconds);
+    EXPECT_EQ(timed.invalid, !seconds);
+  }
 }
 
 constexpr const char* kLog = "C:\\install.log";
-constexpr const char* kTempLog = "C:\\WINDOWS\\TEMP\\PrinterInstaller.log";
+// Where only administrators write; the Windows temporary folder any user can.
+constexpr const char* kDefaultLog = "C:\\WINDOWS\\Logs\\PrinterInstaller.log";
 
 class UnattendedTest : public InstallTest {
  protected:
@@ -265,42 +285,71 @@ TEST_F(UnattendedTest, QuietAnswersEveryQuestionAndLogsEveryMessage) {
                  {"a restart is needed (/NoRestart: Setup.bat not started)", "Exit code 3010\r\n"});
 }
 
-TEST_F(UnattendedTest, WithoutLogSwitchAnAutomaticRunLogsToTheTemporaryFolder) {
+TEST_F(UnattendedTest, WithoutLogSwitchAnAutomaticRunLogsToTheWindowsLogsFolder) {
   WriteIni("AutoMode=1\r\nQuiteMode=1\r\n");
   EXPECT_EQ(Run({"/Hide"}), kExitInstalled);
   ExpectLogLines(
-      Log(kTempLog),
+      Log(kDefaultLog),
       {std::string("Printer Installer ") + kProductVersion + " started: /Hide", "Exit code 0"});
-  // A log that cannot be written gives way to the temporary one, which says so.
+  // A log that cannot be written gives way to the default one, which says so.
   EXPECT_EQ(Run({"/Hide", "/Log=Z:\\none\\install.log"}), kExitInstalled);
-  ExpectLogLines(Log(kTempLog), {"Exit code 0", "started: /Hide /Log=Z:\\none\\install.log",
-                                 "Cannot write the log Z:\\none\\install.log", "Exit code 0"});
+  ExpectLogLines(Log(kDefaultLog), {"Exit code 0", "started: /Hide /Log=Z:\\none\\install.log",
+                                    "Cannot write the log Z:\\none\\install.log", "Exit code 0"});
   // Hidden with nothing to install: said in the log, exit code 2.
   WriteIni();
   EXPECT_EQ(Run({"/Hide"}), kExitNothingToInstall);
-  ExpectLogLines(Log(kTempLog), {"Nothing to install", "Exit code 2\r\n"});
+  ExpectLogLines(Log(kDefaultLog), {"Nothing to install", "Exit code 2\r\n"});
   // An automatic install that install.ini alone asks for logs from its start.
   WriteIni("AutoMode=1\r\nQuiteMode=1\r\n");
-  win.files.RemoveFile(kTempLog);
+  win.files.RemoveFile(kDefaultLog);
   EXPECT_EQ(Run({}), kExitInstalled);
-  ExpectLogLines(Log(kTempLog), {std::string(kProductVersion) + " started:\r\n",
-                                 "install.ini: 1 model(s)", "Automatic install", "Exit code 0"});
+  ExpectLogLines(Log(kDefaultLog), {std::string(kProductVersion) + " started:\r\n",
+                                    "install.ini: 1 model(s)", "Automatic install", "Exit code 0"});
+}
+
+// A user cannot plant the log of a privileged run: a link in its place is never
+// written through, and the Windows temporary folder is never the fallback.
+TEST_F(UnattendedTest, DefaultLogIsNeverWrittenThroughALinkNorInTheSharedTemporaryFolder) {
+  WriteIni("AutoMode=1\r\nQuiteMode=1\r\n");
+  const char* const kSharedTemp = "C:\\WINDOWS\\TEMP\\PrinterInstaller.log";
+  const char* const kOwnTemp = "C:\\Users\\ann\\Temp\\PrinterInstaller.log";
+  win.files.PlantLink(kDefaultLog);
+  EXPECT_EQ(Run({"/Hide"}), kExitInstalled);
+  EXPECT_EQ(Log(kDefaultLog), "");
+  EXPECT_FALSE(win.files.HasFile(kSharedTemp));
+  // A person's own temporary folder is theirs alone: the log goes there.
+  win.files.AddDirectory("C:\\Users\\ann\\Temp");
+  win.files.tempDirectory = "C:\\Users\\ann\\Temp\\";
+  EXPECT_EQ(Run({"/Hide"}), kExitInstalled);
+  EXPECT_EQ(Log(kDefaultLog), "");
+  ExpectLogLines(Log(kOwnTemp), {"started: /Hide", "Exit code 0"});
 }
 
 TEST_F(UnattendedTest, MistypedSwitchOrAnUnknownOneBesideAnUnattendedSwitchEndsWith1639) {
   WriteIni("AutoMode=1\r\n");
+  // Only a person who mistyped a switch alone gets the usage box; a line that
+  // shows an unattended run (a switch of one, a near miss of /Quiet or /Hide)
+  // ends without one, as no one may be there to click it.
   const struct {
     std::vector<std::string> args;
+    const char* bad;    // the argument that is no switch
+    const char* meant;  // the switch the box and the log name; null: none named
     bool usageBox;
     const char* log;
   } cases[] = {
-      {{"/Quite", "/Model=XP100"}, true, kTempLog},
-      {{"/Quiet", "/extra", "/Log=C:\\install.log"}, false, kLog},
-      {{"-hide", "/Timeout=soon"}, false, kTempLog},
+      {{"/Quite", "/Model=XP100"}, "/Quite", "/Quiet", false, kDefaultLog},
+      {{"/Quite"}, "/Quite", "/Quiet", false, kDefaultLog},
+      {{"/Hidden"}, "/Hidden", "/Hide", false, kDefaultLog},
+      {{"Quite", "/NoRestart"}, "Quite", "/Quiet", false, kDefaultLog},
+      {{"/Quiet", "/extra", "/Log=C:\\install.log"}, "/extra", nullptr, false, kLog},
+      {{"-hide", "/Timeout=soon"}, "/Timeout=soon", "/Timeout=SECONDS", false, kDefaultLog},
+      {{"/Timeout=0"}, "/Timeout=0", "/Timeout=SECONDS", false, kDefaultLog},
+      {{"/NoRestrat"}, "/NoRestrat", "/NoRestart", true, kDefaultLog},
+      {{"/Modle=XP100"}, "/Modle=XP100", "/Model=", true, kDefaultLog},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.front());
-    win.files.RemoveFile(kTempLog);
+    win.files.RemoveFile(kDefaultLog);
     EXPECT_EQ(Run(c.args), kExitInvalidCommandLine);
     EXPECT_TRUE(lib.installCalls.empty());
     EXPECT_FALSE(windowShown);
@@ -308,8 +357,14 @@ TEST_F(UnattendedTest, MistypedSwitchOrAnUnknownOneBesideAnUnattendedSwitchEndsW
     EXPECT_EQ(boxes.size(), c.usageBox ? 1u : 0u);
     if (c.usageBox) {
       EXPECT_NE(boxes.front().find("/Model=NAME"), std::string::npos);
+      EXPECT_NE(boxes.front().find(std::string("Not a switch of this program: ") + c.bad +
+                                   "\r\nDid you mean " + c.meant + "?\r\n\r\n"),
+                std::string::npos)
+          << boxes.front();
     }
-    ExpectLogLines(Log(c.log), {"Unknown argument: ", "Exit code 1639\r\n"});
+    const std::string meant = c.meant ? std::string(" (did you mean ") + c.meant + "?)" : "";
+    ExpectLogLines(Log(c.log),
+                   {"Unknown argument: " + std::string(c.bad) + meant, "Exit code 1639\r\n"});
   }
 }
 
@@ -322,11 +377,11 @@ TEST_F(UnattendedTest, InteractiveRunWithLogRecordsQuestionsAndAnswers) {
   ExpectLogLines(Log(), {"Question: If you need to use USB port", "-> No\r\n"});
   // An interactive run without the switch writes nothing.
   w.reset();
-  win.files.RemoveFile(kTempLog);
+  win.files.RemoveFile(kDefaultLog);
   w = Start();
   Answer({kIdNo});
   w->Main.BbtnStart.Click();
-  EXPECT_FALSE(win.files.Contents(kTempLog).has_value());
+  EXPECT_FALSE(win.files.Contents(kDefaultLog).has_value());
 }
 
 TEST_F(UnattendedTest, SecondStartWhileARunIsInProgressEndsWith1618) {

@@ -92,6 +92,9 @@ const Case kCases[] = {
     {"OS versions on 8",
      kOsVersions,
      0x0409, {6, 2}, InfNameRule::kManufacturer, "XP x86", "7 x64", ""},
+    {"OS versions on 10",
+     kOsVersions,
+     0x0409, {10, 0}, InfNameRule::kManufacturer, "10 x86", "7 x64", ""},
     {"%token% name, English",
      kLocalized,
      0x0409, {5, 1}, InfNameRule::kManufacturer, "Tessaly LX-80", "Tessaly LX-80", ""},
@@ -143,6 +146,9 @@ const Case kCases[] = {
     {"an empty models section",
      "[Manufacturer]\nT=M\n[M]\n",
      0x0409, {5, 1}, InfNameRule::kNone, "", "", ""},
+    {"a first model whose name resolves to nothing",
+     "[Manufacturer]\nT=M\n[M]\n%Empty%=I\n\"Second\"=I\n[Strings]\nEmpty=\"\"\n",
+     0x0409, {5, 1}, InfNameRule::kNone, "", "", ""},
     {"ProviderName wins where both rules apply",
      "[Manufacturer]\n%ProviderName%=Tessaly,NTx86,NTamd64\n[Tessaly]\n\"Old way\"=I\n"
      "[Tessaly.NTx86]\n\"New\"=I\n[Tessaly.NTamd64]\n\"New x64\"=I\n"
@@ -193,6 +199,7 @@ TEST(StandardInfTest, DecorationsThatDoNotFit) {
       {{"NTamd64.6.2", "NTamd64.7", "NTx86", "NTia64", "NTarm", "Win", ""}, nullptr},
       {{"NTamd64.x", "NTamd64.6.y", "NTamd64.123456", "N", "TNamd64"}, nullptr},
       {{"NT.6.1", "NTamd64.6.0"}, "NT.6.1"},  // the version first, then the machine
+      {{"NTamd64.6.1", "ntamd64.6.1"}, "NTamd64.6.1"},  // of two alike, the first
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.decorations.front());

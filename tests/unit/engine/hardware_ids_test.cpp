@@ -94,6 +94,29 @@ TEST_F(HardwareIdsTest, LineWithoutCommaGivesAnEmptyIdUntilAFullLineTakesItsPlac
   EXPECT_EQ(compatible, "Plain");
 }
 
+// A USB-only printer's INF has no parallel-port line: its USB line gives the ids,
+// the parallel-port line first wherever there is one.
+TEST_F(HardwareIdsTest, UsbOnlyInfGivesTheIdsOfItsUsbLine) {
+  const struct {
+    const char* inf;
+    int count;
+    const char* id;
+    const char* compatible;
+  } cases[] = {
+      {"x=S,USBPRINT\\TessalyU-20A1B2\r\n", 1, "TessalyU-20A1B2", ""},
+      {"x=S,USBPRINT\\TessalyU-20A1B2,USBPRINT\\TessalyGeneric\r\n", 1, "TessalyU-20A1B2",
+       "TessalyGeneric"},
+      {"x=S,USBPRINT\\U1\r\nx=S,LPTENUM\\P1,P\\p\r\n", 1, "P1", "p"},
+      {";x=S,USBPRINT\\U1\r\n", 0, "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.inf);
+    EXPECT_EQ(Read(c.inf), c.count);
+    EXPECT_EQ(id, c.id);
+    EXPECT_EQ(compatible, c.compatible);
+  }
+}
+
 TEST_F(HardwareIdsTest, LaterLineWithoutIdNeverReplacesTheId) {
   win.SetVersion(5, 1);
   EXPECT_EQ(Read("x=S,LPTENUM\\Model100,USBPRINT\\M\nx=S,LPTENUM\\Broken\n"), 1);
@@ -114,10 +137,17 @@ TEST_F(HardwareIdsTest, MissingUnreadableAndWideInfFiles) {
   EXPECT_EQ(id, "");
   EXPECT_EQ(compatible, "");
 
+  // Saved as UTF-16, as many INFs are: the ids of the text in the code page.
   const std::string line = "x=S,LPTENUM\\A,P\\a\r\n";
   std::string wide;
   for (char c : line) wide += std::string{c, '\0'};
-  EXPECT_EQ(Read("\xFF\xFE" + wide), 0);
+  EXPECT_EQ(Read("\xFF\xFE" + wide), 1);
+  EXPECT_EQ(id, "A");
+  EXPECT_EQ(compatible, "a");
+  std::string bigEndian;
+  for (char c : line) bigEndian += std::string{'\0', c};
+  EXPECT_EQ(Read("\xFE\xFF" + bigEndian), 1);
+  EXPECT_EQ(id, "A");
 
   win.files.AddFile("i386\\locked.inf", line);
   win.files.MakeUnreadable("i386\\locked.inf");

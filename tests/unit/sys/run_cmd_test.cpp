@@ -4,6 +4,7 @@
 
 #include "platform/sim/sim_windows.h"
 #include "sys/debug_info.h"
+#include "sys/wait_limit.h"
 
 namespace pinst {
 namespace {
@@ -107,6 +108,27 @@ TEST_F(RunCmdTest, SlowCommandIsWaitedForWithoutSpinning) {
   EXPECT_GE(win.clock.NowMs(), 2000u);
   // Each poll waits on the child, so two seconds take a few hundred polls at most.
   EXPECT_LT(win.console.polls, 1000u);
+}
+
+// At the limit the command is ended, and no later command of the run starts to
+// wait a limit of its own.
+TEST_F(RunCmdTest, CommandPastTheLimitIsEndedAndNoLaterOneStarts) {
+  win.console.Script("sc stop X", {"", 0, 3600000});
+  win.console.Script("sc delete X", {"", 0, 3600000});
+  SetWaitLimit(5000);
+  ClearWaitTimedOut();
+  StringList out;
+  RunCMD("sc stop X", out);
+  EXPECT_EQ(win.console.terminated, std::vector<uint32_t>{1460});
+  EXPECT_EQ(WaitTimedOut(), std::optional<std::string>("sc stop X"));
+  EXPECT_EQ(RunCMD("sc delete X", out), kRunCmdNoProcess);
+  // The first wait that timed out is the one the log names.
+  NoteWaitTimedOut("the 64-bit helper");
+  EXPECT_EQ(WaitTimedOut(), std::optional<std::string>("sc stop X"));
+  EXPECT_EQ(win.console.commandLines, std::vector<std::string>{"sc stop X"});
+  EXPECT_LT(win.clock.NowMs(), 6000u);
+  SetWaitLimit(std::nullopt);
+  ClearWaitTimedOut();
 }
 
 }  // namespace

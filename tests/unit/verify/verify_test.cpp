@@ -126,7 +126,8 @@ const Fault kFaults[] = {
     {"hwid-missing",
      [](Dist& d) {
        std::string& inf = d.files["i386\\m1.inf"];
-       inf.replace(inf.find("LPTENUM\\"), 8, "USBPRINT\\");
+       const std::string ids = "LPTENUM\\MakerM1234,USBPRINT\\MakerM1234";
+       inf.replace(inf.find(ids), ids.size(), "WSDPRINT\\MakerM1234");
      },
      {"hwid-missing"}},
     {"offline-prefix",
