@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/port_switch.h"
+
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -15,7 +17,7 @@ struct TSwitch {
   TKind kind;
 };
 
-constexpr std::array<TSwitch, 11> kSwitches = {{
+constexpr std::array<TSwitch, 12> kSwitches = {{
     {"/hide", TKind::kFlag},
     {"/quiet", TKind::kFlag},
     {"/?", TKind::kFlag},
@@ -27,6 +29,7 @@ constexpr std::array<TSwitch, 11> kSwitches = {{
     {"/model=", TKind::kValue},
     {"/log=", TKind::kValue},
     {"/timeout=", TKind::kValue},
+    {"/port=", TKind::kValue},
 }};
 
 // The argument as switches are compared: "-" read as "/", ASCII lower case.
@@ -132,6 +135,11 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.model = SwitchValue(arg, name.size());
     } else if (name == "/log=") {
       line.logFile = SwitchValue(arg, name.size());
+    } else if (name == "/port=") {
+      line.port = SwitchValue(arg, name.size());
+      std::string why;
+      line.portRefusal.clear();
+      if (!ParsePortSwitch(*line.port, why)) line.portRefusal = "/Port=" + *line.port + ": " + why;
     } else {
       line.timeoutSeconds = Seconds(SwitchValue(arg, name.size()));
       if (!line.timeoutSeconds) {
@@ -140,7 +148,16 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       }
     }
   }
-  line.invalid = nearMiss || (!line.unknown.empty() && line.Unattended());
+  // A port belongs to one model's install.
+  if (line.port && line.portRefusal.empty()) {
+    if (line.check || line.list || line.uninstall || line.verify) {
+      line.portRefusal = "/Port= is for an install, not beside /Check, /List, /Uninstall or /Verify";
+    } else if (!line.model) {
+      line.portRefusal = "/Port= needs /Model=NAME";
+    }
+  }
+  line.invalid = nearMiss || !line.portRefusal.empty() ||
+                 (!line.unknown.empty() && line.Unattended());
   return line;
 }
 

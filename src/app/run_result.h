@@ -27,6 +27,8 @@ enum class TRunReason : uint8_t {
   kUnsupportedMachine,  // Windows on ARM: found before anything was changed
   kTimedOut,            // a program the run waited on did not end in time
   kRestartStarted,      // installed; Setup.bat restarts the computer
+  kPortUnknown,         // /Port= names no port and is no address: found before anything changed
+  kPortMonitorFailed,   // the TCP/IP port could not be made: found before the driver install
 };
 
 // What became of a printer of the model's name that the run removed.
@@ -44,6 +46,7 @@ struct TRunResult {
   std::string port;  // kInstalled, kInstalledRestart: where the printer went
   TRunReason reason = TRunReason::kNone;
   std::string printer;  // the printer the reason or the old printer's fate speaks of
+  std::string failedCall;  // kPortMonitorFailed: the monitor's call that failed, with code
   TOldPrinter oldPrinter = TOldPrinter::kNotRemoved;
 
   bool Installed() const {
