@@ -75,10 +75,19 @@ TEST_F(PortInstallTest, TheModelGoesOfflineOntoThePortAndTheRunTakesAwayOnlyAPor
   };
   const std::string openFailed = "OpenPrinter(\",XcvMonitor Standard TCP/IP Port\") failed";
   const Case cases[] = {
-      {"existing port, any case", {"/Quiet", "/Model=XP100", "/Port=com2:"}, [] {}, kExitInstalled,
-       "COM2:", {},
+      // The old printer of the model's name is replaced, and install.ini's port gives way.
+      {"existing port, any case",
+       {"/Quiet", "/Model=XP100", "/Port=com2:"},
+       [&] {
+         WriteIni("DefaultPortName=LPT2:\r\n");
+         win.spooler.AddLocalPrinter(kModel, "Old Driver", "LPT3:");
+       },
+       kExitInstalled,
+       "COM2:",
+       {},
        {"/Port=com2:: the port COM2: exists and is used as it is",
         "Install of \"Tessaly XP-100\" (section [XP100], i386\\XP100.inf), offline",
+        "Printer \"Tessaly XP-100\" removed (driver Old Driver)",
         "hardware id LPTOFFLINE\\" + kHwid + ", port COM2:", "Installed \"Tessaly XP-100\" on COM2:",
         "Exit code 0"}},
       {"address: port made", {"/Quiet", "/Model=XP100", "/Port=127.0.0.9"}, [] {}, kExitInstalled,
