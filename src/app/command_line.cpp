@@ -1,10 +1,10 @@
 #include "app/command_line.h"
 
-#include "app/port_switch.h"
-
 #include <algorithm>
 #include <array>
 #include <string_view>
+
+#include "app/port_switch.h"
 
 namespace pinst {
 
@@ -151,13 +151,14 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   // A port belongs to one model's install.
   if (line.port && line.portRefusal.empty()) {
     if (line.check || line.list || line.uninstall || line.verify) {
-      line.portRefusal = "/Port= is for an install, not beside /Check, /List, /Uninstall or /Verify";
+      line.portRefusal =
+          "/Port= is for an install, not beside /Check, /List, /Uninstall or /Verify";
     } else if (!line.model) {
       line.portRefusal = "/Port= needs /Model=NAME";
     }
   }
-  line.invalid = nearMiss || !line.portRefusal.empty() ||
-                 (!line.unknown.empty() && line.Unattended());
+  line.invalid =
+      nearMiss || !line.portRefusal.empty() || (!line.unknown.empty() && line.Unattended());
   return line;
 }
 

@@ -17,8 +17,9 @@ namespace pinst {
 namespace {
 
 std::string Describe(const TTcpPortSpec& spec) {
-  return spec.host + (spec.protocol == kProtocolLpr ? ", LPR queue " + spec.queue
-                                                    : ", RAW port " + std::to_string(spec.portNumber)) +
+  return spec.host +
+         (spec.protocol == kProtocolLpr ? ", LPR queue " + spec.queue
+                                        : ", RAW port " + std::to_string(spec.portNumber)) +
          ", SNMP status off";
 }
 
@@ -30,8 +31,9 @@ bool TInstallRun::PreparePort() {
   std::vector<PortInfo2> ports;
   if (!ReadPorts(ports)) {
     const uint32_t error = Os().spooler->GetLastError();
-    LogLine(FormatCode("/Port=" + value + ": the spooler's ports cannot be read (error 0x%.8x): nothing changed",
-                       error));
+    LogLine(FormatCode(
+        "/Port=" + value + ": the spooler's ports cannot be read (error 0x%.8x): nothing changed",
+        error));
     End(TRunResult(TRunOutcome::kFailed, error));
     return false;
   }

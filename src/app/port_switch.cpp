@@ -118,10 +118,10 @@ std::optional<TTcpPortSpec> LprAddress(const std::string& rest, std::string& why
     why = "\"" + spec.host + "\" is no IPv4 address or host name";
     return std::nullopt;
   }
-  const bool queueOk =
-      !spec.queue.empty() && spec.queue.size() <= kMaxQueue &&
-      std::all_of(spec.queue.begin(), spec.queue.end(),
-                  [](char c) { return IsLetterOrDigit(c) || c == '_' || c == '-' || c == '.'; });
+  const bool queueOk = !spec.queue.empty() && spec.queue.size() <= kMaxQueue &&
+                       std::all_of(spec.queue.begin(), spec.queue.end(), [](char c) {
+                         return IsLetterOrDigit(c) || c == '_' || c == '-' || c == '.';
+                       });
   if (!queueOk) {
     why = "an LPR queue is 1 to 32 letters, digits, '_', '-' or '.'";
     return std::nullopt;

@@ -45,7 +45,7 @@ struct TRunResult {
   uint32_t code = 0;
   std::string port;  // kInstalled, kInstalledRestart: where the printer went
   TRunReason reason = TRunReason::kNone;
-  std::string printer;  // the printer the reason or the old printer's fate speaks of
+  std::string printer;     // the printer the reason or the old printer's fate speaks of
   std::string failedCall;  // kPortMonitorFailed: the monitor's call that failed, with code
   TOldPrinter oldPrinter = TOldPrinter::kNotRemoved;
 

@@ -91,8 +91,7 @@ uint32_t SimPortMonitors::AddPort(const std::vector<uint8_t>& input) {
   const std::string name = WideText(data.sztPortName);
   const bool lpr = data.dwProtocol == kProtocolLpr;
   if (input.size() != sizeof(PortData1) || data.dwVersion != 1 ||
-      data.cbSize != sizeof(PortData1) || name.empty() ||
-      WideText(data.sztHostAddress).empty() ||
+      data.cbSize != sizeof(PortData1) || name.empty() || WideText(data.sztHostAddress).empty() ||
       (data.dwProtocol != kProtocolRawTcp && !lpr) || (lpr && WideText(data.sztQueue).empty()) ||
       data.dwPortNumber == 0 || data.dwPortNumber > 65535) {
     return kErrorInvalidParameter;
@@ -104,7 +103,8 @@ uint32_t SimPortMonitors::AddPort(const std::vector<uint8_t>& input) {
   }
   ports.push_back({name, kSimTcpMonitor, "Standard TCP/IP Port", 0x3});
   Note(trace, "AddPort " + name + " " + WideText(data.sztHostAddress) + ":" +
-                  std::to_string(data.dwPortNumber) + (lpr ? " LPR " + WideText(data.sztQueue) : " RAW") +
+                  std::to_string(data.dwPortNumber) +
+                  (lpr ? " LPR " + WideText(data.sztQueue) : " RAW") +
                   (data.dwSNMPEnabled ? " SNMP" : ""));
   return 0;
 }

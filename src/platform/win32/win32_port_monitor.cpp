@@ -30,9 +30,9 @@ class Win32Xcv : public IXcvHandle {
     std::vector<BYTE> data(input.begin(), input.end());
     DWORD needed = 0;
     DWORD monitorStatus = 0;
-    const BOOL ok = ::XcvDataW(h_.Get(), name.c_str(), data.empty() ? nullptr : data.data(),
-                               static_cast<DWORD>(data.size()), nullptr, 0, &needed,
-                               &monitorStatus);
+    const BOOL ok =
+        ::XcvDataW(h_.Get(), name.c_str(), data.empty() ? nullptr : data.data(),
+                   static_cast<DWORD>(data.size()), nullptr, 0, &needed, &monitorStatus);
     status = monitorStatus;
     return ok != FALSE;
   }

@@ -89,8 +89,9 @@ TEST(TcpPortTest, EachFailureOfTheMonitorNamesItsCallAndCode) {
   };
   const std::string open = "OpenPrinter(\",XcvMonitor Standard TCP/IP Port\")";
   const Case cases[] = {
-      {"no such monitor (Wine)", [](sim::SimWindows& w) { w.portMonitors.monitors = {"Local Port"}; },
-       open, kErrorInvalidPrinterName},
+      {"no such monitor (Wine)",
+       [](sim::SimWindows& w) { w.portMonitors.monitors = {"Local Port"}; }, open,
+       kErrorInvalidPrinterName},
       {"no administrator", [](sim::SimWindows& w) { w.portMonitors.failOpen = kErrorAccessDenied; },
        open, kErrorAccessDenied},
       {"spooler gone", [](sim::SimWindows& w) { w.faults.failName = "portmonitor.OpenXcvMonitor"; },
