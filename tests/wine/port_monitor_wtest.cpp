@@ -46,14 +46,20 @@ TEST_F(RealPortMonitor, TheTcpMonitorIsMissingAndTheAddNamesTheOpeningAndItsCode
 TEST_F(RealPortMonitor, LocalPortMonitorAnswersWithAResultAndAStatus) {
   XcvHandle xcv = Os().portMonitors->OpenXcvMonitor("Local Port", kServerAccessAdminister);
   ASSERT_TRUE(xcv) << "error " << Os().portMonitors->GetLastError();
+  const std::vector<uint8_t> name = WideName("C:\\pinst-w-port.prn");
   uint32_t status = 12345;
-  ASSERT_TRUE(xcv->XcvDataW("PortIsValid", WideName("COM1:"), status));
+  xcv->XcvDataW("DeletePort", name, status);  // left by an earlier run
+  ASSERT_TRUE(xcv->XcvDataW("AddPort", name, status));
   EXPECT_EQ(status, 0u);
-  // A name the monitor knows no kind of: the call succeeds, the monitor says no.
-  status = 0;
-  ASSERT_TRUE(xcv->XcvDataW("PortIsValid", WideName("NOPORT"), status));
+  // A second time: the call succeeds, the monitor says no.
+  ASSERT_TRUE(xcv->XcvDataW("AddPort", name, status));
   EXPECT_NE(status, 0u);
-  std::printf("PortIsValid(NOPORT): status %u\n", static_cast<unsigned>(status));
+  std::printf("AddPort of an existing port: status %u\n", static_cast<unsigned>(status));
+  ASSERT_TRUE(xcv->XcvDataW("DeletePort", name, status));
+  EXPECT_EQ(status, 0u);
+  ASSERT_TRUE(xcv->XcvDataW("NoSuchCommand", name, status));
+  EXPECT_NE(status, 0u);
+  std::printf("an unknown command: status %u\n", static_cast<unsigned>(status));
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ class SimPortMonitors::Handle : public IXcvHandle {
       status = monitors_.deletePortStatus.value_or(0);
       if (status == 0) status = monitors_.DeletePort(input);
     } else {
-      status = kErrorInvalidFunction;
+      status = kErrorInvalidParameter;  // as the monitors answer an unknown command
     }
     monitors_.calls.back().result = true;
     monitors_.calls.back().status = status;
@@ -79,8 +79,9 @@ XcvHandle SimPortMonitors::OpenXcvMonitor(const std::string& monitor, uint32_t d
     lastError = *failOpen;
     return nullptr;
   }
+  // As Wine's spooler answers for a monitor it does not have.
   if (std::find(monitors.begin(), monitors.end(), monitor) == monitors.end()) {
-    lastError = kErrorInvalidPrinterName;
+    lastError = kErrorUnknownPort;
     return nullptr;
   }
   return std::make_unique<Handle>(*this, monitor, desiredAccess);

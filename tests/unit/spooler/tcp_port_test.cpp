@@ -91,7 +91,7 @@ TEST(TcpPortTest, EachFailureOfTheMonitorNamesItsCallAndCode) {
   const Case cases[] = {
       {"no such monitor (Wine)",
        [](sim::SimWindows& w) { w.portMonitors.monitors = {"Local Port"}; }, open,
-       kErrorInvalidPrinterName},
+       kErrorUnknownPort},
       {"no administrator", [](sim::SimWindows& w) { w.portMonitors.failOpen = kErrorAccessDenied; },
        open, kErrorAccessDenied},
       {"spooler gone", [](sim::SimWindows& w) { w.faults.failName = "portmonitor.OpenXcvMonitor"; },
