@@ -62,7 +62,7 @@ sequence() {
     grep -qE '^port (IP|LPR)_' <<<"$left" && fail "a port left: $(grep -E '^port (IP|LPR)_' <<<"$left" | tr '\n' '|')"
     line=$(tr -d '\r' <"$LOG" | grep -F 'not made: OpenPrinter(",XcvMonitor Standard TCP/IP Port") failed with error 0x' | tail -1)
     [ -n "$line" ] || fail "the log names no failed opening of the monitor"
-    echo "  $STEP: ${line#* * }"
+    echo "  $STEP: ${line#*Standard TCP/IP port }"
   done
 
   STEP="log"
