@@ -224,6 +224,34 @@ TEST_F(PortInstallTest, TheModelGoesOfflineOntoThePortAndTheRunTakesAwayOnlyAPor
   }
 }
 
+TEST_F(PortInstallTest, AMissingMonitorIsToldInTheSystemsLanguageWithTheCallAndItsCode) {
+  const struct {
+    uint16_t langId;
+    std::string opening;  // the message's first words in the language's code page
+  } cases[] = {
+      {0x0409, "The Standard TCP/IP port "},
+      {0x0804, "\xCE\xDE\xB7\xA8\xB4\xB4\xBD\xA8\xB1\xEA\xD7\xBC TCP/IP \xB6\xCB\xBF\xDA "},
+      {0x0404, "\xB5\x4C\xAA\x6B\xAB\xD8\xA5\xDF\xBC\xD0\xB7\xC7 TCP/IP \xB3\x73\xB1\xB5\xB0\xF0 "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.langId);
+    Reset();
+    win.SetLanguage(c.langId);
+    win.portMonitors.monitors = {"Local Port"};
+    EXPECT_EQ(Run({"/Hide", "/Model=XP100", "/Port=127.0.0.9"}), kExitFailed);
+    const Steps boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find(": " + c.opening + "IP_127.0.0.9"), std::string::npos) << boxes[0];
+    EXPECT_NE(
+        boxes[0].find("\r\nOpenPrinter(\",XcvMonitor Standard TCP/IP Port\"): 0x00000704 -> "),
+        std::string::npos)
+        << boxes[0];
+    EXPECT_TRUE(lib.installCalls.empty());
+  }
+  win.SetLanguage(0x0409);
+  InitLangStrings(0x0409);
+}
+
 TEST_F(PortInstallTest, CheckAndListReportThePortTheRunChose) {
   ASSERT_EQ(Run({"/Quiet", "/Model=XP100", "/Port=127.0.0.9"}), kExitInstalled);
   win.system.standardOutput.clear();
