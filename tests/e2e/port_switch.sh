@@ -5,12 +5,13 @@
 # for a Standard TCP/IP port, which Wine's spooler has no monitor for, so the run
 # ends with 1603 (67) naming the monitor's opening and its code, and leaves no
 # printer, no driver and no port behind. Only loopback addresses and names that
-# resolve to nothing are used.
+# resolve to nothing are used. Shown in Simplified Chinese, the monitor's failure
+# is a box in GBK naming the port.
 set -u
 cd "$(dirname "$0")/../.."
 . scripts/wine-lib.sh
 SPOOLER="$PI_WIN_TREE/tests/wine/spooler_probe.exe"
-require_files "$PI_EXE" "$SPOOLER"
+require_files "$PI_EXE" "$PI_PROBE" "$SPOOLER"
 flavour_note
 
 status=0
@@ -65,9 +66,24 @@ sequence() {
     echo "  $STEP: ${line#*Standard TCP/IP port }"
   done
 
+  # A run someone may see: the box, in the system's language.
+  STEP="box in Simplified Chinese"
+  # The locale reaches Wine through env, so bash does not warn that it cannot load it.
+  zh=(env LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 WINEPREFIX="$PREFIX" wine)
+  (cd "$DIST" && "${zh[@]}" PrinterInstaller.exe /Hide \
+    "/Model=Tessaly XP-100" /Port=127.0.0.9 '/Log=C:\port.log' >/dev/null 2>&1; echo $? >"$DIST/.rc") &
+  text=$(printf '无法创建标准 TCP/IP 端口 IP_127.0.0.9' | iconv -f UTF-8 -t CP936 | od -An -tx1 | tr -d ' \n' |
+    tr a-f A-F)
+  box_shows "$text" zh_CN.UTF-8 || fail "no such box: $BOX_TEXTS"
+  "${zh[@]}" "$PI_PROBE" click-id '#32770' 1 >/dev/null 2>&1
+  wait
+  RC=$(cat "$DIST/.rc")
+  echo "  $STEP: exit code $RC after the box"
+  [ "$RC" = $((1603 & 255)) ] || fail "exit code $RC, expected 1603's low byte"
+
   STEP="log"
   exits=$(tr -d '\r' <"$LOG" | grep -o 'Exit code [0-9]*' | tr '\n' ',')
-  want="Exit code 0,Exit code 0,Exit code 0,Exit code 1639,Exit code 1639,Exit code 1639,Exit code 1639,Exit code 1603,Exit code 1603,"
+  want="Exit code 0,Exit code 0,Exit code 0,Exit code 1639,Exit code 1639,Exit code 1639,Exit code 1639,Exit code 1603,Exit code 1603,Exit code 1603,"
   [ "$exits" = "$want" ] || fail "exit codes logged: $exits"
   [ "$status" = 0 ] || { echo "  the log:"; sed 's/^/    /' "$LOG"; }
   WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
