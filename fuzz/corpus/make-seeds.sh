@@ -105,3 +105,10 @@ if [ -f pe_image/i386-library ]; then
   head -c $((name_at + 5)) pe_image/i386-library >pe_image/i386-library-cut-in-names
   head -c 400 pe_image/amd64-library >pe_image/amd64-library-cut-in-sections
 fi
+
+# /Port= values: the value itself.
+printf 'COM2:' | seed port_switch port-name
+printf '127.0.0.9' | seed port_switch ipv4
+printf 'raw://nowhere.invalid:9101' | seed port_switch raw
+printf 'lpr://127.0.0.9/queue_1' | seed port_switch lpr
+printf '10.0.0.300' | seed port_switch bad-ipv4

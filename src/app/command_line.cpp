@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "app/port_switch.h"
+
 namespace pinst {
 
 namespace {
@@ -17,7 +19,7 @@ struct TSwitch {
   bool unattended;         // meant for a run that no one watches
 };
 
-constexpr std::array<TSwitch, 11> kSwitches = {{
+constexpr std::array<TSwitch, 12> kSwitches = {{
     {"/hide", TKind::kFlag, "/Hide", true},
     {"/quiet", TKind::kFlag, "/Quiet", true},
     {"/?", TKind::kFlag, "/?", false},
@@ -29,6 +31,7 @@ constexpr std::array<TSwitch, 11> kSwitches = {{
     {"/model=", TKind::kValue, "/Model=", true},
     {"/log=", TKind::kValue, "/Log=", true},
     {"/timeout=", TKind::kValue, "/Timeout=", true},
+    {"/port=", TKind::kValue, "/Port=", true},
 }};
 
 // The argument as switches are compared: "-" read as "/", ASCII lower case.
@@ -148,6 +151,11 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.model = SwitchValue(arg, name.size());
     } else if (name == "/log=") {
       line.logFile = SwitchValue(arg, name.size());
+    } else if (name == "/port=") {
+      line.port = SwitchValue(arg, name.size());
+      std::string why;
+      line.portRefusal.clear();
+      if (!ParsePortSwitch(*line.port, why)) line.portRefusal = "/Port=" + *line.port + ": " + why;
     } else {
       line.timeoutSeconds = Seconds(SwitchValue(arg, name.size()));
       if (!line.timeoutSeconds) {
@@ -157,7 +165,17 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       }
     }
   }
-  line.invalid = nearMiss || (!line.unknown.empty() && line.Unattended());
+  // A port belongs to one model's install.
+  if (line.port && line.portRefusal.empty()) {
+    if (line.check || line.list || line.uninstall || line.verify) {
+      line.portRefusal =
+          "/Port= is for an install, not beside /Check, /List, /Uninstall or /Verify";
+    } else if (!line.model) {
+      line.portRefusal = "/Port= needs /Model=NAME";
+    }
+  }
+  line.invalid =
+      nearMiss || !line.portRefusal.empty() || (!line.unknown.empty() && line.Unattended());
   return line;
 }
 

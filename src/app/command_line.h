@@ -1,6 +1,6 @@
 // The installer's command-line switches. Each may stand in any position, starts
-// with "/" or "-", and is matched without regard to ASCII case; /Model=, /Log=
-// and /Timeout= take the rest of their argument, quotes removed.
+// with "/" or "-", and is matched without regard to ASCII case; /Model=, /Log=,
+// /Timeout= and /Port= take the rest of their argument, quotes removed.
 #pragma once
 
 #include <cstdint>
@@ -25,11 +25,15 @@ struct TCommandLine {
   std::optional<std::string> model;    // the model to install automatically
   std::optional<std::string> logFile;  // where the run log goes
   std::optional<uint32_t> timeoutSeconds;
+  // /Port=: the port (or the printer's address) the /Model= printer is installed
+  // on, offline; portRefusal says why the value or its company was refused.
+  std::optional<std::string> port;
+  std::string portRefusal;
   // Arguments that are no switch of ours, as given.
   std::vector<std::string> unknown;
   // An unknown argument that ends the program (1639): a near miss of a switch,
   // any unknown argument beside a switch of an unattended run, or a /Timeout=
-  // that is no number of seconds.
+  // that is no number of seconds, or a /Port= refused.
   bool invalid = false;
   // The near misses, each with the switch it was probably meant to be.
   struct TNearMiss {
@@ -47,13 +51,13 @@ struct TCommandLine {
   // A switch of the set a deployment tool uses (not /?).
   bool Unattended() const {
     return hide || quiet || noRestart || check || list || uninstall || verify || model || logFile ||
-           timeoutSeconds;
+           timeoutSeconds || port;
   }
   uint32_t TimeoutSeconds() const { return timeoutSeconds.value_or(kDefaultTimeoutSeconds); }
 };
 
-// args: the arguments after the program name. A later /Model=, /Log= or
-// /Timeout= wins.
+// args: the arguments after the program name. A later /Model=, /Log=, /Timeout=
+// or /Port= wins.
 TCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 }  // namespace pinst

@@ -100,7 +100,10 @@ void TInstallRun::ReturnToIdle() {
 }
 
 void TInstallRun::Leave() {
-  if (--depth_ == 0) host_.RunUnwound();
+  if (--depth_ != 0) return;
+  // Whatever ended the run (an error raised included), a port it made goes with it.
+  if (!result.Installed() && !AwaitingHelper()) RemoveMadePort();
+  host_.RunUnwound();
 }
 
 bool TInstallRun::SelectedOption(TOption& option) const {
@@ -241,6 +244,7 @@ bool TInstallRun::InstallDriver(int index, bool online, bool quiet) {
     helper.library64Path = option.Installdll64;
     helper.library32Path = option.InstallDll2K;
     helper.online = online;
+    helper.offlinePort = FChosenPort;
     StartHelper64(helper, FSetup64Process, FFoundPort);
     ++helperStarts;
     helperStartedAt = Os().system->TickCountMs();
@@ -343,6 +347,7 @@ bool TInstallRun::InstallInProcess(const TOption& option, const std::string& inf
   request.libraryPath = option.InstallDll2K;
   request.online = online;
   request.beforeInstall = deleteOldDriver;
+  request.offlinePort = FChosenPort;
   if (!InstallByLibrary(request, FErrorCode, FFoundPort)) {
     return false;
   }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "app/port_switch.h"
 #include "app/run_host.h"
 #include "app/run_result.h"
 #include "config/ini_options.h"
@@ -28,6 +29,9 @@ struct TRunMode {
   // 64-bit helper may work before it is ended.
   std::optional<uint64_t> commandLimitMs;
   uint64_t helperLimitMs = 900000;
+  // /Port=: every install goes offline onto this port (made first when it is an
+  // address whose port does not exist).
+  std::optional<TPortSwitch> port;
 };
 
 // What one run knows; a new run starts from these values.
@@ -50,6 +54,8 @@ struct TRunState {
   TOldPrinter oldPrinter = TOldPrinter::kNotRemoved;
   bool restartNeeded = false;   // the service did not start and /NoRestart kept Setup.bat
   bool restartStarted = false;  // Setup.bat restarts the computer under /Hide
+  std::string FChosenPort;      // /Port=: the port the printer goes on
+  std::string madePort;         // a TCP/IP port this run made, removed again if the run fails
 };
 
 class TInstallRun : public TRunState {
@@ -76,6 +82,11 @@ class TInstallRun : public TRunState {
   // What must hold before anything is changed (the spooler answers); false when
   // the run ended here, told why.
   bool CanStart();
+  // /Port=: finds the port, or makes the TCP/IP port through its monitor; false
+  // when the run ended here, told why. Nothing else has changed by then.
+  bool PreparePort();
+  // Whether installs go offline onto a port /Port= chose.
+  bool PortChosen() const { return !FChosenPort.empty(); }
   // The window is idle again (activated between runs).
   void ReturnToIdle();
 
@@ -101,6 +112,8 @@ class TInstallRun : public TRunState {
 
  private:
   void Leave();
+  // A run that did not install takes away the port it made.
+  void RemoveMadePort();
   bool SelectedOption(TOption& option) const;
   std::string SectionName(int index) const;
   int Ask(const std::string& text, const std::string& caption, uint32_t flags, int quietAnswer);

@@ -37,6 +37,7 @@ void TInstallRun::EndHelperWait() {
 
 void TInstallRun::End(TRunResult ended) {
   result = std::move(ended);
+  if (!result.Installed()) RemoveMadePort();
   result.oldPrinter = oldPrinter;
   if (FRemovedPrinter && result.printer.empty())
     result.printer = FRemovedPrinter->record.printerName;
@@ -98,7 +99,8 @@ void TInstallRun::WMInstallSucceeded() {
   std::string port;
   bool restartNotice = false;
   if (!name.empty()) {
-    port = option.DefaultPortName;
+    // The port /Port= chose wins over install.ini's.
+    port = FChosenPort.empty() ? option.DefaultPortName : FChosenPort;
     if (!PortExists(port)) port = FFoundPort;
     TChangePrinterInfo info;
     info.PrinterName = name;

@@ -142,6 +142,10 @@ void TMainForm::FormCreate(const std::vector<std::string>& args) {
   const uint64_t limitMs = uint64_t{FCommandLine.TimeoutSeconds()} * 1000;
   if (FHideMode || FCommandLine.model) mode.commandLimitMs = limitMs;
   mode.helperLimitMs = limitMs;
+  if (FCommandLine.port) {
+    std::string why;
+    mode.port = ParsePortSwitch(*FCommandLine.port, why);
+  }
   run_ =
       std::make_unique<TInstallRun>(quietHost_ ? static_cast<IRunHost&>(*quietHost_) : *this, mode);
   if (FCommandLine.logFile || FHideMode || FCommandLine.model) OpenRunLog(FCommandLine, args_);

@@ -33,7 +33,7 @@ void TMainForm::BbtnStartClick() {
   if (RunInProgress()) return;
   run_->Reset();
   TInstallRun::TScope scope(*run_);
-  if (!run_->CanStart()) return;
+  if (!run_->CanStart() || !run_->PreparePort()) return;
   if (!FHideMode) SetTopMost(true);
   ScopeExit notTopMost([this] {
     if (!FHideMode) SetTopMost(false);
@@ -46,7 +46,8 @@ void TMainForm::BbtnStartClick() {
   if (!option.BeforeRun.empty() && Os().files->FileExists(option.BeforeRun)) {
     Os().shell->Execute(Handle(), "open", option.BeforeRun, "", "", kShowCmdHide);
   }
-  RunInstall(true);
+  // A port given on the command line is installed on without looking for the printer.
+  RunInstall(!run_->PortChosen());
 }
 
 void TMainForm::RunInstall(bool online) { run_->RunInstall(online); }

@@ -51,6 +51,7 @@ void OpenRunLog(const TCommandLine& commandLine, const std::vector<std::string>&
     LogLine("Unknown argument" + std::string(commandLine.invalid ? ": " : " ignored: ") + arg +
             meant);
   }
+  if (!commandLine.portRefusal.empty()) LogLine("Refused: " + commandLine.portRefusal);
   const OsVersion version = Os().system->GetVersion();
   LogLine("Windows " + std::to_string(version.major) + "." + std::to_string(version.minor) +
           (IsWow64() ? ", WOW64: yes" : ", WOW64: no") + ", folder " +

@@ -24,6 +24,12 @@ std::optional<TResultBox> EndBox(const TRunResult& result) {
                         kMbOk | kMbIconError};
     case TRunReason::kUnsignedPackage:
       return TResultBox{lang.StrUnsignedPackage, kMbOk | kMbIconError};
+    case TRunReason::kPortUnknown:
+      return TResultBox{FormatText(lang.StrPortUnknown, result.port), kMbOk | kMbIconError};
+    case TRunReason::kPortMonitorFailed:
+      return TResultBox{FormatText(lang.StrPortMonitorFailed, result.port) + "\r\n" +
+                            result.failedCall + FormatCode(": 0x%.8x", result.code),
+                        kMbOk | kMbIconError};
     default:
       break;
   }
@@ -68,6 +74,7 @@ int ExitCodeFor(const TRunResult& result, bool automaticRun) {
   if (!automaticRun) return kExitInstalled;
   if (result.reason == TRunReason::kTimedOut) return kExitTimedOut;
   if (result.reason == TRunReason::kRestartStarted) return kExitRestartStarted;
+  if (result.reason == TRunReason::kPortUnknown) return kExitInvalidCommandLine;
   switch (result.outcome) {
     case TRunOutcome::kInstalled:
       return kExitInstalled;

@@ -29,6 +29,8 @@ enum class TRunReason : uint8_t {
   kRestartStarted,      // installed; Setup.bat restarts the computer
   kPrinterNotRecorded,  // the printer of the model's name could not be read: kept as it was
   kUnsignedPackage,     // unattended: the package has no catalog, which only a person may accept
+  kPortUnknown,         // /Port= names no port and is no address: found before anything changed
+  kPortMonitorFailed,   // the TCP/IP port could not be made: found before the driver install
 };
 
 // What became of a printer of the model's name that the run removed.
@@ -45,7 +47,8 @@ struct TRunResult {
   uint32_t code = 0;
   std::string port;  // kInstalled, kInstalledRestart: where the printer went
   TRunReason reason = TRunReason::kNone;
-  std::string printer;  // the printer the reason or the old printer's fate speaks of
+  std::string printer;     // the printer the reason or the old printer's fate speaks of
+  std::string failedCall;  // kPortMonitorFailed: the monitor's call that failed, with code
   TOldPrinter oldPrinter = TOldPrinter::kNotRemoved;
 
   bool Installed() const {

@@ -35,7 +35,8 @@ struct InstallTarget {
 // in-process install and the helper start.
 InstallTarget ChooseTarget(std::string hardwareId, const std::string& compatibleId,
                            const std::string& infPath, const std::string& offlinePrefix,
-                           const std::string& libraryPath, bool online) {
+                           const std::string& libraryPath, bool online,
+                           const std::string& offlinePort) {
   std::string deviceId;
   std::string portText;
   FindExistDevice(libraryPath, hardwareId, deviceId, portText);
@@ -45,7 +46,7 @@ InstallTarget ChooseTarget(std::string hardwareId, const std::string& compatible
   InstallTarget target{std::move(hardwareId), portText.empty() ? kParallelPort : portText};
   if (!online) {
     target.hardwareId = offlinePrefix + target.hardwareId;
-    target.portName = kParallelPort;
+    target.portName = offlinePort.empty() ? kParallelPort : offlinePort;
   }
   return target;
 }
@@ -119,7 +120,7 @@ bool InstallByLibrary(const TLibraryInstall& request, uint32_t& errorCode, std::
   if (!install) throw TInstallError(TInstallFault::kLibraryFunctionMissing, libraryPath);
 
   InstallTarget target = ChooseTarget(hardwareId, compatibleId, infPath, request.offlinePrefix,
-                                      libraryPath, request.online);
+                                      libraryPath, request.online, request.offlinePort);
   portName = target.portName;
   if (request.beforeInstall) request.beforeInstall();
   LogLine("Installer library " + libraryPath + ": installing \"" + infPath + "\", hardware id " +
@@ -159,7 +160,7 @@ void StartHelper64(const THelperStart& request, ProcessHandle& processHandle,
   ReadInfHardwareIds(request.infPath, hardwareId, compatibleId);
   const InstallTarget target =
       ChooseTarget(hardwareId, compatibleId, request.infPath, request.offlinePrefix,
-                   request.library32Path, request.online);
+                   request.library32Path, request.online, request.offlinePort);
   portName = target.portName;
 
   ProcessStartInfo info;

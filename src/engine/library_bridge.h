@@ -40,6 +40,7 @@ struct TLibraryInstall {
   std::string offlinePrefix;  // put before the hardware id of an offline install
   std::string libraryPath;
   bool online = true;
+  std::string offlinePort;              // the port of an offline install (empty: LPT1:)
   std::function<void()> beforeInstall;  // runs once the library is loaded, just before it installs
 };
 
@@ -64,6 +65,7 @@ struct THelperStart {
   std::string library64Path;  // the library the helper loads
   std::string library32Path;  // the library that finds the connected printer here
   bool online = true;
+  std::string offlinePort;  // the port of an offline install (empty: LPT1:)
 };
 
 // On 64-bit Windows: finds the port with the 32-bit library as InstallByLibrary

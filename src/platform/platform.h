@@ -13,6 +13,7 @@ class ILibraries;
 class IProcesses;
 class IShell;
 class IUiBackend;
+class IPortMonitors;
 
 // One set of services. Each pointer is owned by whoever installed the set (the
 // win32 entry point or a sim fixture); a service a build does not provide stays null.
@@ -25,6 +26,7 @@ struct Platform {
   IProcesses* processes = nullptr;
   IShell* shell = nullptr;
   IUiBackend* ui = nullptr;
+  IPortMonitors* portMonitors = nullptr;  // the spooler's port monitors (Xcv)
 };
 
 // The services in force for this process.

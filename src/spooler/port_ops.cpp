@@ -9,14 +9,17 @@
 
 namespace pinst {
 
-bool PortExists(const std::string& portName) {
+bool ReadPorts(std::vector<PortInfo2>& ports) {
   // Sized from the spooler's answer: USB, network and virtual ports soon outgrow a
   // fixed buffer, and "LPT1:" would then seem missing.
-  std::vector<PortInfo2> ports;
-  const bool read = CallWithNeededSize([&](uint32_t size, uint32_t& needed) {
+  return CallWithNeededSize([&](uint32_t size, uint32_t& needed) {
     return Os().spooler->EnumPortsA(size, ports, needed);
   });
-  if (!read) return false;
+}
+
+bool PortExists(const std::string& portName) {
+  std::vector<PortInfo2> ports;
+  if (!ReadPorts(ports)) return false;
   return std::any_of(ports.begin(), ports.end(),
                      [&](const PortInfo2& p) { return p.portName == portName; });
 }

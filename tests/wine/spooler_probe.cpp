@@ -4,6 +4,8 @@
 // With the argument "drivers", instead:
 //   driver NAME|ENVIRONMENT                               every installed driver, of
 //                                                         every environment
+// With the argument "ports":
+//   port NAME|MONITOR                                     every port of the machine
 #include <windows.h>
 #include <winspool.h>
 
@@ -29,10 +31,26 @@ int ListDrivers() {
   return 0;
 }
 
+int ListPorts() {
+  DWORD needed = 0;
+  DWORD count = 0;
+  ::EnumPortsA(nullptr, 2, nullptr, 0, &needed, &count);
+  std::vector<BYTE> buffer(needed + 1);
+  if (needed > 0 && ::EnumPortsA(nullptr, 2, buffer.data(), needed, &needed, &count)) {
+    const auto* ports = reinterpret_cast<const PORT_INFO_2A*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i) {
+      std::printf("port %s|%s\n", ports[i].pPortName,
+                  ports[i].pMonitorName ? ports[i].pMonitorName : "");
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "drivers") == 0) return ListDrivers();
+  if (argc > 1 && std::strcmp(argv[1], "ports") == 0) return ListPorts();
   DWORD needed = 0;
   DWORD count = 0;
   ::EnumPrintersA(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);

@@ -6,6 +6,7 @@ SimWindows::SimWindows() {
   system.trace = &trace;
   console.trace = &trace;
   spooler.trace = &trace;
+  portMonitors.trace = &trace;
   libraries.trace = &trace;
   processes.trace = &trace;
   shell.trace = &trace;
@@ -14,6 +15,7 @@ SimWindows::SimWindows() {
   system.faults = &faults;
   console.faults = &faults;
   spooler.faults = &faults;
+  portMonitors.faults = &faults;
   libraries.faults = &faults;
   processes.faults = &faults;
   shell.faults = &faults;
@@ -23,6 +25,7 @@ SimWindows::SimWindows() {
   p.system = &system;
   p.console = &console;
   p.spooler = &spooler;
+  p.portMonitors = &portMonitors;
   p.libraries = &libraries;
   p.processes = &processes;
   p.shell = &shell;

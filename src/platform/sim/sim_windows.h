@@ -8,6 +8,7 @@
 #include "platform/sim/sim_faults.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_libraries.h"
+#include "platform/sim/sim_port_monitor.h"
 #include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_spooler.h"
@@ -38,6 +39,7 @@ class SimWindows {
   SimFiles files{system};
   SimConsole console{clock};
   SimSpooler spooler{clock, system};
+  SimPortMonitors portMonitors{spooler};
   SimLibraries libraries{files, system};
   SimProcesses processes{files, system, clock};
   SimShell shell;

@@ -3,6 +3,7 @@
 #include "platform/win32/win32_console.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_libraries.h"
+#include "platform/win32/win32_port_monitor.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_spooler.h"
@@ -16,6 +17,7 @@ struct Win32Platform::Services {
   Win32System system;
   Win32Console console;
   Win32Spooler spooler;
+  Win32PortMonitors portMonitors;
   Win32Libraries libraries;
   Win32Processes processes;
   Win32Shell shell;
@@ -28,6 +30,7 @@ Win32Platform::Win32Platform() : services_(std::make_unique<Services>()) {
   p.system = &services_->system;
   p.console = &services_->console;
   p.spooler = &services_->spooler;
+  p.portMonitors = &services_->portMonitors;
   p.libraries = &services_->libraries;
   p.processes = &services_->processes;
   p.shell = &services_->shell;
