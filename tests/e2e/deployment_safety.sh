@@ -51,7 +51,7 @@ printers() { in_prefix "$SPOOLER" 2>/dev/null | tr -d '\r' | grep '^printer ' | 
 running_in_prefix() {  # NAME
   local pid
   for pid in $(pgrep -f "$1"); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$PREFIX" && echo "$pid"
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$PREFIX" && echo "$pid"
   done
 }
 
