@@ -13,6 +13,8 @@ class ILibraries;
 class IProcesses;
 class IShell;
 class IUiBackend;
+class IDevices;
+class IPrinterDrivers;
 
 // One set of services. Each pointer is owned by whoever installed the set (the
 // win32 entry point or a sim fixture); a service a build does not provide stays null.
@@ -25,6 +27,8 @@ struct Platform {
   IProcesses* processes = nullptr;
   IShell* shell = nullptr;
   IUiBackend* ui = nullptr;
+  IDevices* devices = nullptr;
+  IPrinterDrivers* printerDrivers = nullptr;
 };
 
 // The services in force for this process.
