@@ -124,7 +124,7 @@ uint32_t InstallFromFiles(const std::string& infPath, const TInfDriver& driver,
   info.configFile = pathOf(driver.configFile);
   info.helpFile = pathOf(driver.helpFile);
   for (const std::string& name : driver.dependentFiles) info.dependentFiles.push_back(pathOf(name));
-  if (const uint32_t error = Os().printerDrivers->AddPrinterDriver(info, kApdCopyNewFiles)) {
+  if (const uint32_t error = Os().printerDrivers->AddDriver(info, kApdCopyNewFiles)) {
     log.Code("AddPrinterDriverEx failed", error);
     if (error == kErrorPrinterDriverBlocked || error == kErrorPrinterDriverWarned) {
       log.Line("the spooler blocks this driver");

@@ -41,7 +41,7 @@ class IPrinterDrivers {
   // GetPrinterDriverDirectoryA for the local machine and that environment.
   virtual uint32_t DriverDirectory(const std::string& environment, std::string& directory) = 0;
   // AddPrinterDriverExA at level 3.
-  virtual uint32_t AddPrinterDriver(const DriverInfo3& info, uint32_t copyFlags) = 0;
+  virtual uint32_t AddDriver(const DriverInfo3& info, uint32_t copyFlags) = 0;
   // GetPrinterDriverA at level 3 for the driver of that name and environment
   // (OpenPrinter of no printer: the local server).
   virtual uint32_t GetDriver(const std::string& environment, const std::string& name,

@@ -60,7 +60,7 @@ void SimPrinterDrivers::Record(DriverInfo3 info) {
   drivers.push_back(std::move(info));
 }
 
-uint32_t SimPrinterDrivers::AddPrinterDriver(const DriverInfo3& info, uint32_t copyFlags) {
+uint32_t SimPrinterDrivers::AddDriver(const DriverInfo3& info, uint32_t copyFlags) {
   addFlags.push_back(copyFlags);
   if (Injected(faults, "drivers.AddPrinterDriverExA")) return faultError;
   if (failAdd) return *failAdd;

@@ -54,7 +54,7 @@ class SimPrinterDrivers : public IPrinterDrivers {
   SimFaults* faults = nullptr;
 
   uint32_t DriverDirectory(const std::string& environment, std::string& directory) override;
-  uint32_t AddPrinterDriver(const DriverInfo3& info, uint32_t copyFlags) override;
+  uint32_t AddDriver(const DriverInfo3& info, uint32_t copyFlags) override;
   uint32_t GetDriver(const std::string& environment, const std::string& name,
                      DriverInfo3& info) override;
   std::optional<int32_t> UploadDriverPackage(const std::string& infPath,
