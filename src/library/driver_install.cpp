@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "base/ansi_text.h"
 #include "config/inf_model_name.h"
 #include "library/device_search.h"
 #include "library/driver_staging.h"
@@ -12,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/spooler.h"
+#include "platform/system.h"
 #include "spooler/printer_ops.h"
 
 namespace pinst {
@@ -30,7 +32,7 @@ uint32_t EnsurePrinter(const std::string& printerName, const std::string& driver
     return error != 0 ? error : kLibInstallFailure;
   }
   for (const PrinterInfo2& p : printers) {
-    if (p.printerName != printerName) continue;
+    if (!EqualsNoCase(p.printerName, printerName, Os().system->GetAnsiCodePage())) continue;
     log.Line("printer \"" + printerName + "\" exists on \"" + p.driverName + "\": left as it is");
     return 0;
   }
