@@ -51,17 +51,32 @@ const char* const kFiles[] = {"wt58.dll", "wt58ui.dll", "wt58res.dll", "data\\wt
 
 std::string Base(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
+const std::string kArch = sizeof(void*) == 8 ? "amd64" : "i386";
+
 // The package laid out the standard way: the INF, the files in a folder per platform.
-void WritePackage(const std::string& root) {
+// Flat: the files beside the INF, one source disk without a path (Wine's driver
+// update, below, finds no file in a platform's folder and asks for the disk forever).
+std::string WritePackage(const std::string& root, bool flat) {
+  std::string inf = kInf;
+  if (flat) {
+    const size_t from = inf.find("[SourceDisksNames.x86]");
+    const size_t to = inf.find("[SourceDisksFiles]");
+    inf.replace(from, to - from, "[SourceDisksNames]\r\n1=%Disk%,,,\r\n");
+    inf.replace(inf.find("wt58.gpd=1,data"), 15, "wt58.gpd=1");
+  }
   for (const char* arch : {"i386", "amd64"}) {
-    ::CreateDirectoryA((root + arch).c_str(), nullptr);
-    ::CreateDirectoryA((root + arch + "\\data").c_str(), nullptr);
+    const std::string folder = flat ? root : root + arch + "\\";
+    if (flat && arch != kArch) continue;
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    ::CreateDirectoryA((folder + "data").c_str(), nullptr);
     for (const char* f : kFiles) {
-      ASSERT_TRUE(wine::WriteText(root + arch + "\\" + f,
-                                  std::string("placeholder ") + arch + " " + Base(f)));
+      const std::string name = flat ? Base(f) : f;
+      EXPECT_TRUE(
+          wine::WriteText(folder + name, std::string("placeholder ") + arch + " " + Base(f)));
     }
   }
-  ASSERT_TRUE(wine::WriteText(root + "wt58.inf", kInf));
+  EXPECT_TRUE(wine::WriteText(root + "wt58.inf", inf));
+  return inf;
 }
 
 // A root-enumerated printer node with these hardware ids, removed again at the end.
@@ -153,13 +168,14 @@ void RemovePrinterAndDriver() {
   ::DeletePrinterDriverA(nullptr, const_cast<char*>(kEnvironment), const_cast<char*>(kModel));
 }
 
-// An INF in Windows' INF folder with these bytes.
+// An INF in Windows' INF folder with these bytes (Wine keeps the INF's own name,
+// Windows names it oemN.inf).
 bool StagedInfWith(const std::string& bytes) {
   char windows[MAX_PATH] = {};
   ::GetWindowsDirectoryA(windows, MAX_PATH);
   const std::string folder = std::string(windows) + "\\inf\\";
   WIN32_FIND_DATAA found;
-  HANDLE search = ::FindFirstFileA((folder + "oem*.inf").c_str(), &found);
+  HANDLE search = ::FindFirstFileA((folder + "*.inf").c_str(), &found);
   bool same = false;
   if (search == INVALID_HANDLE_VALUE) return false;
   do {
@@ -180,7 +196,6 @@ class Library : public ::testing::Test {
     last_ = Get<LastInstallErrorCodeFn>("LastInstallErrorCode");
     ASSERT_TRUE(install_ && find_ && show_ && last_);
     show_(FALSE);
-    WritePackage(stage_.Root());
     RemovePrinterAndDriver();
   }
   void TearDown() override {
@@ -192,18 +207,17 @@ class Library : public ::testing::Test {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(library_, name)));
   }
   // The driver lists every file, each where the record says with the package's bytes.
-  void ExpectInstalled() {
+  void ExpectInstalled(const std::string& inf) {
     const DriverRecord record = ReadDriver(kModel);
     ASSERT_TRUE(record.found);
     ASSERT_EQ(record.files.size(), 5u);
     const char* const roles[] = {"wt58.dll", "wt58.gpd", "wt58ui.dll", "wt58.hlp", "wt58res.dll"};
-    const std::string arch = sizeof(void*) == 8 ? "amd64" : "i386";
     for (size_t i = 0; i < 5; ++i) {
       EXPECT_EQ(Base(record.files[i]), roles[i]);
-      EXPECT_EQ(wine::ReadText(record.files[i]), "placeholder " + arch + " " + roles[i])
+      EXPECT_EQ(wine::ReadText(record.files[i]), "placeholder " + kArch + " " + roles[i])
           << record.files[i];
     }
-    EXPECT_TRUE(StagedInfWith(kInf));
+    EXPECT_TRUE(StagedInfWith(inf));
     EXPECT_EQ(PrinterDriver(kModel), kModel);
   }
 
@@ -216,15 +230,17 @@ class Library : public ::testing::Test {
 };
 
 TEST_F(Library, OfflineInstallsTheStandardPackage) {
+  const std::string bytes = WritePackage(stage_.Root(), false);
   const std::string inf = stage_.Root() + "wt58.inf";
   EXPECT_LE(install_(inf.c_str(), "LPTOFFLINE\\TessalyWT-58", "LPT1:", nullptr), 1);
   EXPECT_EQ(last_(), 0u);
-  ExpectInstalled();
+  ExpectInstalled(bytes);
 }
 
 TEST_F(Library, APresentDeviceIsFoundAndGetsItsDriverOnline) {
   char deviceId[260] = {}, portText[260] = {};
   EXPECT_FALSE(find_("TessalyWT-58", deviceId, portText));
+  const std::string bytes = WritePackage(stage_.Root(), true);
   const std::string inf = stage_.Root() + "wt58.inf";
   EXPECT_GT(install_(inf.c_str(), "TessalyWT-58", "LPT1:", nullptr), 1);
   EXPECT_EQ(last_(), 0xE000020Bu);
@@ -237,7 +253,7 @@ TEST_F(Library, APresentDeviceIsFoundAndGetsItsDriverOnline) {
   const int32_t result = install_(inf.c_str(), "TessalyWT-58", "LPT1:", nullptr);
   EXPECT_LE(result, 1) << "code " << std::hex << last_();
   EXPECT_EQ(last_(), 0u);
-  ExpectInstalled();
+  ExpectInstalled(bytes);
 }
 
 }  // namespace
