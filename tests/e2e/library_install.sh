@@ -3,7 +3,9 @@
 # package laid out the standard way (the INF, the files in a folder per platform).
 # The real exe installs it with /Quiet: offline (no device present: the library
 # answers ERROR_NO_SUCH_DEVINST, the quiet run installs offline) and online (a present
-# root-enumerated device with the model's id). Each time: exit code 0, every file in
+# root-enumerated device with the model's id; there the files lie beside the INF, as
+# Wine's driver update asks forever for a disk whose files are in a platform's
+# folder). Each time: exit code 0, every file in
 # the spooler's driver folder with the package's bytes, the INF staged in Windows' INF
 # folder, the printer on the driver, the library's log. /Uninstall then removes the
 # printer and the driver.
@@ -33,8 +35,9 @@ require_files "$PI_EXE" "$SPOOLER" "$DEVICES" "$LIB64" ${LIB32:+"$LIB32"}
 status=0
 fail() { echo "  $CASE: $*"; status=1; }
 
-stage() {
+stage() {  # folders|flat
   DIST="$BUILD/e2e/library_install/dist"
+  LAYOUT=$1
   stage_dist "$DIST"
   cp "$LIB64" "$DIST/X64/inst2k64.dll"
   [ -n "$LIB32" ] && cp "$LIB32" "$DIST/i386/inst2k.dll"
@@ -43,7 +46,21 @@ stage() {
     mkdir -p "$pkg/$a/data"
     for f in $FILES; do printf 'placeholder %s %s' "$a" "$(basename "$f")" >"$pkg/$a/$f"; done
   done
-  sed 's/$/\r/' >"$pkg/wt58.inf" <<'INF'
+  if [ "$LAYOUT" = flat ]; then
+    for f in $FILES; do cp "$pkg/$ARCH/$f" "$pkg/$(basename "$f")"; done
+  fi
+  write_inf | sed 's/$/\r/' >"$pkg/wt58.inf"
+  { printf '[WT58]\r\nInstallSettingFile2K=WT58\\wt58.inf\r\nPrintProcess=\r\n'
+    [ "$WINE_FLAVOUR" = 64 ] && printf '%s\r\n' 'InstallDll2K=X64\inst2k64.dll'
+    printf '\r\n'
+    cat "$DIST/install.ini"; } >"$DIST/install.ini.new"
+  mv "$DIST/install.ini.new" "$DIST/install.ini"
+}
+
+# write_inf: the package's INF; flat: one source disk, every file beside the INF.
+write_inf() {
+  local inf
+  inf=$(cat <<'INF'
 [Version]
 Signature="$Windows NT$"
 Class=Printer
@@ -84,11 +101,13 @@ Mfg="Tessaly"
 WT58="Tessaly WT-58"
 Disk="Tessaly driver disk"
 INF
-  { printf '[WT58]\r\nInstallSettingFile2K=WT58\\wt58.inf\r\nPrintProcess=\r\n'
-    [ "$WINE_FLAVOUR" = 64 ] && printf '%s\r\n' 'InstallDll2K=X64\inst2k64.dll'
-    printf '\r\n'
-    cat "$DIST/install.ini"; } >"$DIST/install.ini.new"
-  mv "$DIST/install.ini.new" "$DIST/install.ini"
+)
+  if [ "$LAYOUT" = flat ]; then
+    sed -e '/^\[SourceDisksNames.x86\]/,/^\[SourceDisksFiles\]/c\[SourceDisksNames]\n1=%Disk%,,,\n[SourceDisksFiles]' \
+      -e 's/^wt58.gpd=1,data/wt58.gpd=1/' <<<"$inf"
+  else
+    echo "$inf"
+  fi
 }
 
 in_prefix() { WINEPREFIX="$PREFIX" wine "$@"; }
@@ -129,11 +148,11 @@ uninstall() {
 }
 
 [ "$WINE_FLAVOUR" = 64 ] && echo "  $(flavour_note)"
-stage
 base=$(main_prefix) || { echo "  no prefix"; exit 1; }
 PREFIX="$BUILD/wine/library-install"
 
 CASE="offline"
+stage folders
 fresh_prefix "$base" "$PREFIX"
 install
 expect_installed
@@ -142,6 +161,7 @@ uninstall
 [ $status = 0 ] && echo "  $CASE: installed from the package, then uninstalled"
 
 CASE="online"
+stage flat
 fresh_prefix "$base" "$PREFIX"
 device=$(in_prefix "$DEVICES" add 'USBPRINT\TessalyWT-58' 2>/dev/null | tr -d '\r')
 grep -q '^device ' <<<"$device" || fail "no present device: $device"
