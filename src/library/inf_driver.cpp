@@ -249,11 +249,12 @@ uint32_t TReader::Read(const std::string& infPath, const std::string& hardwareId
   TakeRoles(lines, driver);
   const std::string data = InfDirective(lines, "DataSection", cp());
   if (!data.empty()) TakeRoles(Lines(inf, data), driver);
-  for (const auto& [name, source] : CopyFileNames(inf, lines)) {
+  for (const auto& entry : CopyFileNames(inf, lines)) {
+    const std::string& name = entry.first;
     const bool known =
         std::any_of(driver.files.begin(), driver.files.end(),
                     [&](const TPackageFile& f) { return EqualsNoCase(f.name, name, cp()); });
-    if (!known) driver.files.push_back({name, SourceOf(source)});
+    if (!known) driver.files.push_back({name, SourceOf(entry.second)});
   }
   const uint32_t core = ReadCore(InfDirectiveValues(lines, "Include", cp()),
                                  InfDirectiveValues(lines, "Needs", cp()), driver);

@@ -22,11 +22,16 @@ using LastInstallErrorCodeFn = uint32_t(__stdcall*)();
 
 #ifdef _WIN64
 const char kLibrary[] = "inst2k64.dll";
-const char kEnvironment[] = "Windows x64";
 #else
 const char kLibrary[] = "inst2k.dll";
-const char kEnvironment[] = "Windows NT x86";
 #endif
+
+// The library installs for the machine Windows runs on: x64 also under WOW64.
+bool NativeX64() {
+  BOOL wow64 = FALSE;
+  return sizeof(void*) == 8 || (::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64);
+}
+const char* const kEnvironment = NativeX64() ? "Windows x64" : "Windows NT x86";
 const char kModel[] = "Tessaly WT-58";
 const GUID kPrinterClass = {
     0x4d36e979, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
@@ -51,7 +56,7 @@ const char* const kFiles[] = {"wt58.dll", "wt58ui.dll", "wt58res.dll", "data\\wt
 
 std::string Base(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
-const std::string kArch = sizeof(void*) == 8 ? "amd64" : "i386";
+const std::string kArch = NativeX64() ? "amd64" : "i386";
 
 // The package laid out the standard way: the INF, the files in a folder per platform.
 // Flat: the files beside the INF, one source disk without a path (Wine's driver
