@@ -28,7 +28,8 @@ struct TInfDocument {
 
 class TReader {
  public:
-  TReader(const InfTarget& target, TInstallLog& log) : target_(target), log_(log) {}
+  TReader(const InfTarget& target, TInstallLog& log, TCoreDriver core)
+      : target_(target), log_(log), core_mode_(core) {}
 
   uint32_t Read(const std::string& infPath, const std::string& hardwareId, TInfDriver& driver);
 
@@ -51,6 +52,7 @@ class TReader {
 
   const InfTarget& target_;
   TInstallLog& log_;
+  TCoreDriver core_mode_;
   std::optional<TInfDocument> own_;
   std::vector<TInfDocument> core_;
 };
@@ -256,9 +258,13 @@ uint32_t TReader::Read(const std::string& infPath, const std::string& hardwareId
                     [&](const TPackageFile& f) { return EqualsNoCase(f.name, name, cp()); });
     if (!known) driver.files.push_back({name, SourceOf(entry.second)});
   }
-  const uint32_t core = ReadCore(InfDirectiveValues(lines, "Include", cp()),
-                                 InfDirectiveValues(lines, "Needs", cp()), driver);
-  if (core != 0) return core;
+  if (core_mode_ == TCoreDriver::kRead) {
+    const uint32_t core = ReadCore(InfDirectiveValues(lines, "Include", cp()),
+                                   InfDirectiveValues(lines, "Needs", cp()), driver);
+    if (core != 0) return core;
+  } else if (!InfDirectiveValues(lines, "Needs", cp()).empty()) {
+    return 0;  // the roles may come from the core driver
+  }
 
   if (driver.driverFile.empty()) {
     log_.Line("no DriverFile in [" + driver.installSection + "] or the core driver");
@@ -298,8 +304,9 @@ std::string WindowsInfFolder() {
 }
 
 uint32_t ReadInfDriver(const std::string& infPath, const std::string& hardwareId,
-                       const InfTarget& target, TInstallLog& log, TInfDriver& driver) {
-  TReader reader(target, log);
+                       const InfTarget& target, TInstallLog& log, TInfDriver& driver,
+                       TCoreDriver core) {
+  TReader reader(target, log, core);
   return reader.Read(infPath, hardwareId, driver);
 }
 

@@ -39,8 +39,12 @@ struct TInfDriver {
 // core INF Include= names), kLibLineNotFound (no model line for the id, or no
 // DriverFile), kLibSectionNotFound (the install section, or a Needs= section).
 // Every finding goes to the log.
+// kSkip (the distribution check, on a machine without Windows' INF folder): core
+// sections are not read, and the roles they would give may stay empty.
+enum class TCoreDriver { kRead, kSkip };
 uint32_t ReadInfDriver(const std::string& infPath, const std::string& hardwareId,
-                       const InfTarget& target, TInstallLog& log, TInfDriver& driver);
+                       const InfTarget& target, TInstallLog& log, TInfDriver& driver,
+                       TCoreDriver core = TCoreDriver::kRead);
 
 // The folder where Windows keeps its own INFs ("C:\WINDOWS\inf\").
 std::string WindowsInfFolder();
