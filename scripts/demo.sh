@@ -17,6 +17,7 @@ fi
 if [ -n "${DISPLAY:-}" ]; then
   DIST="$BUILD/demo/dist"
   stage_dist "$DIST"
+  use_shipped_library "$DIST" || exit 1
   P=$(main_prefix) || exit 1
   flavour_note
   echo "Running the installer in $DIST; close its window to end the demo."

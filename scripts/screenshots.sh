@@ -232,6 +232,7 @@ help_box() {  # LOCALE FILE
 install_demo() {
   echo "install run, en_US.UTF-8"
   stage_run en_US.UTF-8 || { status=1; return; }
+  use_shipped_library "$DIST" || { status=1; return; }
   sed -i '0,/^ForceOnlineCheck=1/s//ForceOnlineCheck=0/' "$DIST/install.ini"
   (cd "$DIST" && LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$PREFIX" wine PrinterInstaller.exe) &
   PID=$!
@@ -245,6 +246,8 @@ install_demo() {
   timeout 10 tail --pid=$PID -f /dev/null 2>/dev/null
   echo "The spooler after the run:"
   WINEPREFIX="$PREFIX" wine "$PI_WIN_TREE/tests/wine/spooler_probe.exe" | tr -d '\r' | sed 's/^/  /'
+  echo "The driver's files in the spooler's driver folder:"
+  find "$PREFIX/drive_c/windows/system32/spool/drivers" -iname 'XP100*' | sed "s|^$PREFIX/|  |"
   WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
   wait $PID 2>/dev/null
 }

@@ -145,6 +145,18 @@ stage_dist() {
   fi
 }
 
+# use_shipped_library DEST: the staged distribution installs through the real
+# installer library instead of the test double: the flavour's inst2k64.dll in X64\, and
+# in flavour 32 the i686 inst2k.dll in i386\.
+use_shipped_library() {
+  if [ "$WINE_FLAVOUR" = 64 ]; then
+    cp "$BUILD/win64-tests/inst2k64.dll" "$1/X64/inst2k64.dll"
+  else
+    cp "$BUILD/win32/inst2k.dll" "$1/i386/inst2k.dll" &&
+      cp "$BUILD/win64/inst2k64.dll" "$1/X64/inst2k64.dll"
+  fi
+}
+
 # flavour64_reason: why the 64-bit flavour is in use.
 flavour64_reason() {
   if [ -n "${PI_WINE_FLAVOUR:-}" ]; then

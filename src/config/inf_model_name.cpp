@@ -98,6 +98,10 @@ bool ManufacturerRule(const TIniFile& inf, const InfTarget& target, std::string&
 
 }  // namespace
 
+std::string ResolveInfToken(const TIniFile& inf, TextLanguage language, const std::string& name) {
+  return ResolveToken(inf, language, name);
+}
+
 InfTarget CurrentInfTarget() {
   ISystem& system = *Os().system;
   InfTarget target;

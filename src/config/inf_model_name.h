@@ -39,6 +39,10 @@ InfTarget CurrentInfTarget();
 // Chinese languages where the INF has the token there, otherwise from [Strings].
 InfNameRule InfModelName(const TIniFile& inf, const InfTarget& target, std::string& modelName);
 
+// A model line's name as setup shows it: "%token%" from the language's strings section
+// or [Strings]; any other name as written.
+std::string ResolveInfToken(const TIniFile& inf, TextLanguage language, const std::string& name);
+
 // The same for the INF at infPath on the running system. False and an empty name when
 // the INF is missing or names no model.
 bool ReadInfModelName(const std::string& infPath, std::string& modelName);

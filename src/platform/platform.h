@@ -14,6 +14,8 @@ class IProcesses;
 class IShell;
 class IUiBackend;
 class IPortMonitors;
+class IDevices;
+class IPrinterDrivers;
 
 // One set of services. Each pointer is owned by whoever installed the set (the
 // win32 entry point or a sim fixture); a service a build does not provide stays null.
@@ -27,6 +29,8 @@ struct Platform {
   IShell* shell = nullptr;
   IUiBackend* ui = nullptr;
   IPortMonitors* portMonitors = nullptr;  // the spooler's port monitors (Xcv)
+  IDevices* devices = nullptr;
+  IPrinterDrivers* printerDrivers = nullptr;
 };
 
 // The services in force for this process.

@@ -51,6 +51,10 @@ std::string KeyPlace(const TIniFile& ini, const std::string& section, const std:
 void CheckIniText(TContext& context, const std::string& bytes, const TIniFile& ini);
 // Each model's INF: its name, hardware id, offline prefix, class and catalog.
 void CheckModels(TContext& context, const TIniFile& ini);
+// The model's driver as the installer library reads it, for each platform the
+// distribution ships a library for: its install section and every file of it.
+void CheckDriverFiles(TContext& context, const TIniFile& ini, const std::string& section,
+                      const std::string& infFile);
 // Each model's libraries, 64-bit helper, service, programs and documents.
 void CheckPrograms(TContext& context, const TIniFile& ini);
 // Every file the installer would open, at a typical depth and at a drive root.

@@ -7,7 +7,7 @@ set -u
 cd "$(dirname "$0")/../.."
 BUILD=$(realpath -m "${BUILD:-build}")
 LATER='SetWindowSubclass|DefSubclassProc|RemoveWindowSubclass|GetWindowSubclass|GetLayeredWindowAttributes|PrintWindow|GetTickCount64|AddVectoredExceptionHandler|RemoveVectoredExceptionHandler|InitializeCriticalSectionEx|InitOnce[A-Za-z]*|[A-Za-z]*SRWLock[A-Za-z]*|[A-Za-z]*ConditionVariable[A-Za-z]*|FlsAlloc|GetModuleHandleEx[AW]|CreateSymbolicLink[AW]|GetFileInformationByHandleEx'
-SYSTEM='ADVAPI32.dll|COMCTL32.DLL|GDI32.dll|KERNEL32.dll|msvcrt.dll|SHELL32.dll|USER32.dll|WINSPOOL.DRV'
+SYSTEM='ADVAPI32.dll|COMCTL32.DLL|GDI32.dll|KERNEL32.dll|msvcrt.dll|SETUPAPI.dll|SHELL32.dll|USER32.dll|WINSPOOL.DRV'
 status=0
 check() {  # OBJDUMP FILE
   local imports dlls later
@@ -26,5 +26,8 @@ for f in "$BUILD"/win32/tools/out/i386/* "$BUILD"/win32/tools/out/*.exe; do
   check i686-w64-mingw32-objdump "$f"
 done
 for f in "$BUILD"/win64/tools/out/X64/*; do check x86_64-w64-mingw32-objdump "$f"; done
+# The installer libraries a maker ships.
+check i686-w64-mingw32-objdump "$BUILD/win32/inst2k.dll"
+check x86_64-w64-mingw32-objdump "$BUILD/win64/inst2k64.dll"
 [ $status = 0 ] && echo "  shipped programs import only system DLLs and no post-2000 functions"
 exit $status

@@ -20,6 +20,10 @@ SimWindows::SimWindows() {
   processes.faults = &faults;
   shell.faults = &faults;
   ui.faults = &faults;
+  devices.trace = &trace;
+  devices.faults = &faults;
+  printerDrivers.trace = &trace;
+  printerDrivers.faults = &faults;
   Platform p;
   p.files = &files;
   p.system = &system;
@@ -30,6 +34,8 @@ SimWindows::SimWindows() {
   p.processes = &processes;
   p.shell = &shell;
   p.ui = &ui;
+  p.devices = &devices;
+  p.printerDrivers = &printerDrivers;
   previous_ = InstallPlatform(p);
 }
 

@@ -5,10 +5,12 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_console.h"
+#include "platform/sim/sim_devices.h"
 #include "platform/sim/sim_faults.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_libraries.h"
 #include "platform/sim/sim_port_monitor.h"
+#include "platform/sim/sim_printer_drivers.h"
 #include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_spooler.h"
@@ -44,6 +46,8 @@ class SimWindows {
   SimProcesses processes{files, system, clock};
   SimShell shell;
   SimUi ui{clock};
+  SimDevices devices{files, spooler};
+  SimPrinterDrivers printerDrivers{files, spooler};
 
  private:
   Platform previous_;

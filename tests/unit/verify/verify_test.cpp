@@ -26,6 +26,7 @@ std::string Inf(const std::string& model,
   return "; driver\r\n[Version]\r\nSignature=\"$Windows NT$\"\r\n" + version + "\r\n[" + models +
          "]\r\n\"" + model +
          "\"=M.Install,LPTENUM\\MakerM1234,USBPRINT\\MakerM1234\r\n\r\n"
+         "[M.Install]\r\nDriverFile=m.dll\r\n\r\n"
          "[Strings]\r\nProviderName=\"Maker\"\r\n";
 }
 
@@ -37,6 +38,7 @@ struct Dist {
   std::map<std::string, std::string> files = {
       {"i386\\m1.inf", Inf("Maker M-1")},
       {"i386\\model.cat", "catalog"},
+      {"i386\\m.dll", "driver"},
       {"i386\\inst2k.dll", BuildPe({kMachineI386, true, kContract})},
       {"X64\\inst2k64.dll", BuildPe({kMachineAmd64, true, kContract})},
       {"X64\\Instavo64.exe", BuildPe({kMachineAmd64, false, {}})},
@@ -139,6 +141,17 @@ const Fault kFaults[] = {
        d.files["i386\\m1.inf"] = Inf("Maker M-1", "Class=Image\r\nCatalogFile=model.cat\r\n");
      },
      {"inf-class"}},
+    {"driver-file-missing",
+     [](Dist& d) { d.files.erase("i386\\m.dll"); },
+     {"driver-file-missing"},
+     "m.dll is not at i386\\m.dll"},
+    {"inf-driver",
+     [](Dist& d) {
+       auto& inf = d.files["i386\\m1.inf"];
+       inf.replace(inf.find("[M.Install]"), 11, "[N.Install]");
+     },
+     {"inf-driver"},
+     "0xE0000101: install section missing: M.Install"},
     {"inf-catalog",
      [](Dist& d) { d.files["i386\\m1.inf"] = Inf("Maker M-1", "Class=Printer\r\n"); },
      {"inf-catalog"}},

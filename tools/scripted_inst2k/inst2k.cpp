@@ -1,4 +1,6 @@
-// Test version of the installer library (inst2k.dll, 64-bit inst2k64.dll). It does not
+// Scripted test double of the installer library, never shipped (staged as inst2k.dll and
+// inst2k64.dll for the tests that script devices and results; the real library is built
+// from src/inst2k_main.cpp). It does not
 // stage drivers for real devices: it answers device questions from inst2k.ini beside
 // it (see inst2k_config.h), adds a printer of the INF's model name through the
 // spooler, and appends one line per call to inst2k.log beside it. The time each call
@@ -11,8 +13,8 @@
 #include <vector>
 
 #include "common/tool_support.h"
-#include "inst2k/inst2k_config.h"
-#include "inst2k/printer_setup.h"
+#include "scripted_inst2k/inst2k_config.h"
+#include "scripted_inst2k/printer_setup.h"
 
 namespace {
 

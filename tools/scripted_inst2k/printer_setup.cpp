@@ -1,4 +1,4 @@
-#include "inst2k/printer_setup.h"
+#include "scripted_inst2k/printer_setup.h"
 
 #include <windows.h>
 #include <winspool.h>

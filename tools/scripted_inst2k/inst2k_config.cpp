@@ -1,4 +1,4 @@
-#include "inst2k/inst2k_config.h"
+#include "scripted_inst2k/inst2k_config.h"
 
 #include "common/tool_support.h"
 
