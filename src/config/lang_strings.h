@@ -24,7 +24,8 @@ struct TLangStrings {
   std::string StrNotice;
   std::string StrPrinterBusy;
   std::string StrMainTitle;
-  std::string StrBrandTitle;  // brand.ini's title from its brand word; %s: the word
+  // brand.ini's title from its brand word; %s: the word.
+  std::string StrBrandTitle;
   std::string StrInstallGuideLink;
   std::string StrUserManualLink;
   std::string StrQuickGuideLink;
@@ -56,14 +57,14 @@ struct TLangStrings {
   std::string StrPortNotFound;
   std::string StrPortFound;
   std::string StrUsbConfirm;
-  std::string StrUsage;               // the /? box: switches and exit codes
-  std::string StrUnknownModel;        // /Model= names no model; %s: the name
-  std::string StrModelUnreadable;     // the INF names no model; %s: the INF
-  std::string StrInfUnreadable;       // the INF cannot be read; %s: the INF
-  std::string StrNoPrinterCreated;    // the install left no printer; %s: its name
-  std::string StrSpoolerNotRunning;   // nothing was changed
+  std::string StrUsage;            // the /? box: switches and exit codes
+  std::string StrUnknownModel;     // /Model= names no model; %s: the name
+  std::string StrModelUnreadable;  // the INF names no model; %s: the INF
+  std::string StrInfUnreadable;    // the INF cannot be read; %s: the INF
+  std::string StrNoPrinterCreated;  // the install left no printer; %s: its name
+  std::string StrSpoolerNotRunning;  // nothing was changed
   std::string StrUnsupportedMachine;  // Windows on ARM: nothing was changed
-  std::string StrPrinterRestored;     // the old printer put back; %s: its name
+  std::string StrPrinterRestored;  // the old printer put back; %s: its name
   std::string StrPrinterNotRestored;  // the old printer is lost; %s: its name
   // /Uninstall's question and results; %s: the model.
   std::string StrUninstallQuestion;
