@@ -79,14 +79,20 @@ TEST(CodePageTextTest, TextMustBeWholeCharactersOfItsCodePage) {
     bool ok;
   };
   const Case cases[] = {
-      {"Acme Printer", 1252, true},    {"Soci\xE9t\xE9", 1252, true},
-      {"bad \x81 byte", 1252, false},  {"tab\there", 1252, false},
+      {"Acme Printer", 1252, true},
+      {"Soci\xE9t\xE9", 1252, true},
+      {"bad \x81 byte", 1252, false},
+      {"tab\there", 1252, false},
       {"\xBB\xB6\xD3\xAD", 936, true},  // 欢迎 in GBK
       {"\xBB\xB6\xD3", 936, false},     // a lead byte with no trail
-      {"\xBB\x7F", 936, false},        {"\xFF\x40", 936, false},
-      {"\xC5w\xAA\xEF", 950, true},     // 歡迎 in Big5
-      {"\xA5\x5C", 950, true},          // 功: a trail byte that looks like a backslash
-      {"\xA5\x80", 950, false},         // no Big5 trail
+      {"\xBB\x7F", 936, false},
+      {"\xFF\x40", 936, false},
+      {"\xC5w\xAA\xEF", 950, true},  // 歡迎 in Big5
+      {"\xA5\x5C", 950, true},       // 功: a trail byte that looks like a backslash
+      {"\xA5\x80", 950, false},      // no Big5 trail
+      {"\x80"
+       "x",
+       950, false},                     // no Big5 lead
       {"\xBB\xB6\xD3\xAD", 932, true},  // other code pages take every byte
   };
   for (const Case& c : cases) {
