@@ -39,7 +39,8 @@ bash scripts/sign-exe.sh "$stage/PrinterInstaller.exe"
 cp dist/release/install.ini "$stage/install.ini"
 sed "s/@VERSION@/$version/" dist/release/README.txt >"$stage/README.txt"
 cp docs/install-ini.md "$stage/docs/install-ini.md"
-files=(PrinterInstaller.exe install.ini README.txt BUILD-INFO.txt docs/install-ini.md)
+cp docs/brand-example.png "$stage/docs/brand-example.png"
+files=(PrinterInstaller.exe install.ini README.txt BUILD-INFO.txt docs/install-ini.md docs/brand-example.png)
 if [ -n "$BRAND_DIR" ] && [ -f "$BRAND_DIR/brand.ini" ]; then
   cp "$BRAND_DIR/brand.ini" "$stage/brand.ini"
   files+=(brand.ini)
