@@ -8,6 +8,7 @@
 #   screenshots.sh            all of them
 #   screenshots.sh demo       only the English main window, as demo-main.png
 #   screenshots.sh help       only the /? box in the three languages
+#   screenshots.sh brand      only the main window under the example brand.ini
 set -u -o pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
@@ -256,6 +257,12 @@ install_demo() {
 
 if [ "${1:-}" = help ]; then
   for locale in en_US zh_CN zh_TW; do help_box $locale.UTF-8 "$OUT/help-$locale.png"; done
+  exit $status
+fi
+if [ "${1:-}" = brand ]; then
+  for locale in en zh_CN zh_TW; do
+    main_window "$([ $locale = en ] && echo en_US || echo $locale).UTF-8" "$OUT/main-brand-$locale.png" brand
+  done
   exit $status
 fi
 if [ "${1:-}" = demo ]; then
