@@ -45,9 +45,7 @@ if [ -n "$BRAND_DIR" ] && [ -f "$BRAND_DIR/brand.ini" ]; then
   cp "$BRAND_DIR/brand.ini" "$stage/brand.ini"
   files+=(brand.ini)
   # The pictures it names, at the same place in the folder.
-  for picture in $(tr -d '\r' <"$BRAND_DIR/brand.ini" |
-    sed -n 's/^[[:space:]]*\(LogoFile\|PictureFile\)[[:space:]]*=[[:space:]]*\(.*[^[:space:]]\)[[:space:]]*$/\2/Ip' |
-    tr '\\' '/'); do
+  while IFS= read -r picture; do
     if [ -f "$BRAND_DIR/$picture" ]; then
       mkdir -p "$stage/$(dirname "$picture")"
       cp "$BRAND_DIR/$picture" "$stage/$picture"
@@ -55,7 +53,9 @@ if [ -n "$BRAND_DIR" ] && [ -f "$BRAND_DIR/brand.ini" ]; then
     else
       echo "brand.ini names $picture, which is not in $BRAND_DIR: the zip leaves it out"
     fi
-  done
+  done < <(tr -d '\r' <"$BRAND_DIR/brand.ini" |
+    sed -n 's/^[[:space:]]*\(LogoFile\|PictureFile\)[[:space:]]*=[[:space:]]*\(.*[^[:space:]]\)[[:space:]]*$/\2/Ip' |
+    tr '\\' '/')
 fi
 
 # The licence's place in the zip: LICENSE.txt, from the repository's licence file.
