@@ -25,8 +25,9 @@ version=$(sed -n 's/^project(PrinterInstaller VERSION \([0-9.]*\) .*/\1/p' CMake
 dir=PrinterInstaller-$version-brand-example
 zip="$WORK/$dir.zip"
 [ -f "$zip" ] || { echo "  no $zip: $out"; exit 1; }
+listing=$(zipinfo -1 "$zip")
 for f in PrinterInstaller.exe brand.ini logo.bmp printer.bmp README.txt; do
-  zipinfo -1 "$zip" | grep -qx "$dir/$f" || fail "the zip lacks $f"
+  grep -qx "$dir/$f" <<<"$listing" || fail "the zip lacks $f"
 done
 unzip -q "$zip" -d "$WORK/unpacked"
 exe="$WORK/unpacked/$dir/PrinterInstaller.exe"
