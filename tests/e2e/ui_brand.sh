@@ -2,7 +2,8 @@
 # The real exe's main window under the example brand.ini (dist/brand-example), in
 # each language: the caption, the title and the two links are brand.ini's bytes, and
 # a screenshot of each (the brand's logo and model picture) is kept in
-# $BUILD/e2e/ui_brand. A brand.ini whose values cannot be used leaves today's texts.
+# $BUILD/e2e/ui_brand. A brand.ini whose values cannot be used leaves today's texts,
+# and /Verify names them.
 set -u -o pipefail
 cd "$(dirname "$0")/../.."
 BUILD=${BUILD:-build}
@@ -67,4 +68,13 @@ check_language zh_TW.UTF-8 CP950 "Acme Printer Setup" "歡迎使用Acme印表機
 printf '[Brand]\r\nLogoFile=install.ini\r\nMainTitle2=Bad \x81 byte\r\nCaption=\r\n' >"$DIST/brand.ini"
 check_language en_US.UTF-8 CP1252 "Printer Installer" \
   "Welcome To Use Norvik  Printer Driver Installation" "Installation Manual" "User Manual"
+
+# /Verify reads brand.ini as the installer does: the mistakes above are findings.
+LOCALE=en_US.UTF-8
+printf '[Brand]\r\nLogFile=logo.bmp\r\nPictureFile=install.ini\r\n' >"$DIST/brand.ini"
+found=$(cd "$DIST" && WINEPREFIX="$P" wine PrinterInstaller.exe /Verify 2>/dev/null | tr -d '\r' | grep brand-)
+for want in "warning brand-unknown-key: brand.ini \\[Brand\\] LogFile, line 2:.*did you mean LogoFile?" \
+  "error brand-picture-invalid: brand.ini \\[Brand\\] PictureFile, line 3: install.ini is not a BMP file"; do
+  if grep -q "^$want" <<<"$found"; then echo "  /Verify: ${want%%:*}"; else fail "/Verify lacks \"$want\": $found"; fi
+done
 exit $status
