@@ -58,14 +58,18 @@ win32:
 # The release: the shipped exe alone from the win32 tree, packed (and signed when
 # SIGN_CERT and SIGN_KEY, or SIGN_PFX, are set) into
 # $(BUILD)/release/PrinterInstaller-<version>.zip by scripts/release.sh.
+# BRAND=folder: the exe with that brand folder's icon and names, built in a tree of
+# its own ($(BUILD)/win32-brand), packed with its brand.ini and pictures.
 release release-exe: export SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct)
+BRAND_CONFIGURE = cmake -S . -B $(BUILD)/win32-brand -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DPI_BRAND_DIR="$(abspath $(BRAND))" >/dev/null
 release-exe:
-	$(WIN32_CONFIGURE)
-	ninja -C $(BUILD)/win32 -j $(JOBS) PrinterInstaller
+	$(if $(BRAND),$(BRAND_CONFIGURE),$(WIN32_CONFIGURE))
+	ninja -C $(if $(BRAND),$(BUILD)/win32-brand,$(BUILD)/win32) -j $(JOBS) PrinterInstaller
 
 release: deps
 	@$(MAKE) --no-print-directory release-exe
-	bash scripts/release.sh
+	BRAND="$(BRAND)" bash scripts/release.sh
 
 # The same sources with the posix-thread MinGW runtime, for the GoogleTest
 # programs that run under Wine.

@@ -2,14 +2,22 @@
 # Packs the release of the shipped exe (BUILD/win32, built by `make release`) into
 # RELEASE_DIR (default BUILD/release): PrinterInstaller-<version>.zip and its SHA-256.
 # The exe is signed first when SIGN_* name a certificate (scripts/sign-exe.sh).
+# BRAND=folder: the exe of that brand folder (BUILD/win32-brand), and the folder's
+# brand.ini with the pictures it names beside it, in PrinterInstaller-<version>-<folder>.zip.
 # The same commit gives the same zip, byte for byte: file times are the commit's
 # (SOURCE_DATE_EPOCH), the order and the permissions fixed, no extra zip fields.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=$(realpath -m "${BUILD:-build}")
 OUT=$(realpath -m "${RELEASE_DIR:-$BUILD/release}")
-EXE="$BUILD/win32/PrinterInstaller.exe"
-HEADER="$BUILD/win32/generated/pi_version.h"
+TREE="$BUILD/win32"
+BRAND_DIR=""
+if [ -n "${BRAND:-}" ]; then
+  BRAND_DIR=$(realpath "$BRAND")
+  TREE="$BUILD/win32-brand"
+fi
+EXE="$TREE/PrinterInstaller.exe"
+HEADER="$TREE/generated/pi_version.h"
 [ -f "$EXE" ] && [ -f "$HEADER" ] || { echo "no $EXE: run make release" >&2; exit 1; }
 
 version=$(sed -n 's/^#define PI_VERSION_STRING "\(.*\)"$/\1/p' "$HEADER")
@@ -20,6 +28,7 @@ commit=$(git rev-parse HEAD)
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 
 name=PrinterInstaller-$version
+[ -z "$BRAND_DIR" ] || name="$name-$(basename "$BRAND_DIR" | tr -c 'A-Za-z0-9._\n-' '-')"
 stage="$OUT/$name"
 rm -rf "$stage" "$OUT/$name.zip" "$OUT/$name.zip.sha256"
 mkdir -p "$stage/docs"
@@ -30,7 +39,24 @@ bash scripts/sign-exe.sh "$stage/PrinterInstaller.exe"
 cp dist/release/install.ini "$stage/install.ini"
 sed "s/@VERSION@/$version/" dist/release/README.txt >"$stage/README.txt"
 cp docs/install-ini.md "$stage/docs/install-ini.md"
-files=(PrinterInstaller.exe install.ini README.txt BUILD-INFO.txt docs/install-ini.md)
+cp docs/brand-example.png "$stage/docs/brand-example.png"
+files=(PrinterInstaller.exe install.ini README.txt BUILD-INFO.txt docs/install-ini.md docs/brand-example.png)
+if [ -n "$BRAND_DIR" ] && [ -f "$BRAND_DIR/brand.ini" ]; then
+  cp "$BRAND_DIR/brand.ini" "$stage/brand.ini"
+  files+=(brand.ini)
+  # The pictures it names, at the same place in the folder.
+  while IFS= read -r picture; do
+    if [ -f "$BRAND_DIR/$picture" ]; then
+      mkdir -p "$stage/$(dirname "$picture")"
+      cp "$BRAND_DIR/$picture" "$stage/$picture"
+      files+=("$picture")
+    else
+      echo "brand.ini names $picture, which is not in $BRAND_DIR: the zip leaves it out"
+    fi
+  done < <(tr -d '\r' <"$BRAND_DIR/brand.ini" |
+    sed -n 's/^[[:space:]]*\(LogoFile\|PictureFile\)[[:space:]]*=[[:space:]]*\(.*[^[:space:]]\)[[:space:]]*$/\2/Ip' |
+    tr '\\' '/')
+fi
 
 # The licence's place in the zip: LICENSE.txt, from the repository's licence file.
 licence=""
@@ -52,7 +78,7 @@ printf '%s\r\n' \
   "source commit: $commit" \
   "commit date: $(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC')" \
   "PrinterInstaller.exe as built, before any signature: SHA-256 $built_sha" \
-  "signed: $signed" >"$stage/BUILD-INFO.txt"
+  "signed: $signed" ${BRAND_DIR:+"brand: $(basename "$BRAND_DIR")"} >"$stage/BUILD-INFO.txt"
 
 chmod 755 "$stage" "$stage/docs"
 chmod 644 "${files[@]/#/$stage/}"

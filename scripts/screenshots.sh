@@ -1,12 +1,14 @@
 #!/bin/bash
 # Screenshots of the real exe under Wine, on a staged sample distribution: the
-# main window in English, Simplified Chinese and Traditional Chinese, and the
-# search dialog. Run it inside an X server (make screenshots runs it under
+# main window in English, Simplified Chinese and Traditional Chinese (also under
+# the example brand.ini of dist/brand-example, as main-brand-*.png; the English
+# one is docs/brand-example.png), and the search dialog. Run it inside an X server (make screenshots runs it under
 # xvfb-run). The PNGs go to $BUILD/screenshots.
 #
 #   screenshots.sh            all of them
 #   screenshots.sh demo       only the English main window, as demo-main.png
 #   screenshots.sh help       only the /? box in the three languages
+#   screenshots.sh brand      only the main window under the example brand.ini
 set -u -o pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
@@ -55,12 +57,16 @@ capture() {
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$2" && echo "  saved $2"
 }
 
-# start_installer LOCALE: the exe in a fresh copy of the sample distribution.
+# start_installer LOCALE [brand]: the exe in a fresh copy of the sample distribution,
+# with the example brand.ini and its pictures when asked.
 start_installer() {
   LOCALE=$1
   PREFIX=$(shot_prefix "$LOCALE") || return 1
   DIST="$BUILD/screenshots/dist-$LOCALE"
   stage_dist "$DIST"
+  if [ "${2:-}" = brand ]; then
+    cp dist/brand-example/brand.ini dist/brand-example/logo.bmp dist/brand-example/printer.bmp "$DIST/"
+  fi
   (cd "$DIST" && LANG=$LOCALE LC_ALL=$LOCALE WINEPREFIX="$PREFIX" wine PrinterInstaller.exe) &
   PID=$!
   if ! probe wait TMainForm 30000 >/dev/null; then
@@ -78,9 +84,9 @@ stop_installer() {
 
 status=0
 
-main_window() {  # LOCALE FILE
-  echo "main window, $1"
-  if start_installer "$1"; then
+main_window() {  # LOCALE FILE [brand]
+  echo "main window, $1${3:+, $3}"
+  if start_installer "$1" "${3:-}"; then
     capture TMainForm "$2" || status=1
   else
     status=1
@@ -256,6 +262,12 @@ if [ "${1:-}" = help ]; then
   for locale in en_US zh_CN zh_TW; do help_box $locale.UTF-8 "$OUT/help-$locale.png"; done
   exit $status
 fi
+if [ "${1:-}" = brand ]; then
+  for locale in en zh_CN zh_TW; do
+    main_window "$([ $locale = en ] && echo en_US || echo $locale).UTF-8" "$OUT/main-brand-$locale.png" brand
+  done
+  exit $status
+fi
 if [ "${1:-}" = demo ]; then
   main_window en_US.UTF-8 "$OUT/demo-main.png"
   install_demo
@@ -265,6 +277,9 @@ fi
 main_window en_US.UTF-8 "$OUT/main-en.png"
 main_window zh_CN.UTF-8 "$OUT/main-zh_CN.png"
 main_window zh_TW.UTF-8 "$OUT/main-zh_TW.png"
+main_window en_US.UTF-8 "$OUT/main-brand-en.png" brand
+main_window zh_CN.UTF-8 "$OUT/main-brand-zh_CN.png" brand
+main_window zh_TW.UTF-8 "$OUT/main-brand-zh_TW.png" brand
 search_dialog en_US.UTF-8 "$OUT/search-en.png" "$OUT/search-found-en.png"
 search_dialog zh_CN.UTF-8 "$OUT/search-zh_CN.png" "$OUT/search-found-zh_CN.png"
 help_box en_US.UTF-8 "$OUT/help-en_US.png"

@@ -112,3 +112,12 @@ printf '127.0.0.9' | seed port_switch ipv4
 printf 'raw://nowhere.invalid:9101' | seed port_switch raw
 printf 'lpr://127.0.0.9/queue_1' | seed port_switch lpr
 printf '10.0.0.300' | seed port_switch bad-ipv4
+# brand.ini: file bytes, code-page byte, language byte (0 English, 1 0x0804, 2 0x0404).
+BRAND=../../dist/brand-example
+{ cat $BRAND/brand.ini; cp_byte 1; printf '\x01'; } | seed brand example-gbk
+{ cat $BRAND/brand.ini; cp_byte 2; printf '\x02'; } | seed brand example-big5
+{ printf '[Brand]\r\nLogoFile=logo.bmp\r\nPictureFile=cut.bmp\r\nBrandWord=\r\nCaption=\x81\r\nlogofile=x\r\n'; cp_byte 0; printf '\x00'; } | seed brand pictures-and-faults
+# BMP header reader: the example pictures, whole and cut short.
+seed bmp_image logo <$BRAND/logo.bmp
+seed bmp_image printer <$BRAND/printer.bmp
+head -c 600 $BRAND/printer.bmp | seed bmp_image printer-cut

@@ -76,7 +76,8 @@ int RunInstaller(const std::vector<std::string>& args) {
 
   TInstallerWindows windows(args);
   TMainForm& mainForm = windows.Main;
-  ui::Application().Title = Lang().StrInstallerTitle;
+  // The main window's caption: the text table's title, or brand.ini's Caption.
+  ui::Application().Title = mainForm.Caption();
 
   if (mainForm.ModelSwitchUnknown()) {
     const std::string text = FormatText(Lang().StrUnknownModel, *commandLine.model);

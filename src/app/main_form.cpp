@@ -1,8 +1,10 @@
 #include "app/main_form.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "app/run_log_start.h"
+#include "config/brand.h"
 #include "config/lang_strings.h"
 #include "diag/diag_window.h"
 #include "engine/library_bridge.h"
@@ -161,6 +163,8 @@ void TMainForm::FormCreate(const std::vector<std::string>& args) {
             (FModelIndex < 0 ? ": no such model"
                              : ": section [" + FOptions->Sections[FModelIndex] + "]"));
   }
+  SetBrand(LoadBrand());
+  ApplyBrandPictures();
   ApplyTexts();
   FillPrinterList();
   // A window that is never shown is never activated.
@@ -197,7 +201,7 @@ void TMainForm::CheckAutoMode() {
 }
 
 void TMainForm::ApplyTexts() {
-  const TLangStrings& lang = Lang();
+  const TLangStrings lang = BrandedTexts(Lang(), Brand());
   SetCaption(lang.StrInstallerTitle);
   ui::Application().Title = lang.StrInstallerTitle;
 
@@ -223,7 +227,10 @@ void TMainForm::ApplyTexts() {
   lblReadQuickGuide.SetEnabled(false);
   lblReadQuickGuide.SetVisible(false);
 
-  PnlTitle.SetHeight(ImgLogo.Top() + ImgLogo.Height() + 10);
+  // A brand's logo smaller than the built-in one leaves the links their room.
+  PnlTitle.SetHeight(ImgLogo.Top() +
+                     (brandLogo_ ? std::max(ImgLogo.Height(), kLogoBox.height) : ImgLogo.Height()) +
+                     10);
   PnlPrinters.SetTop(PnlTitle.Top() + PnlTitle.Height() + 10);
 
   const int linkTop = LblMainTitle.Top() + LblMainTitle.Height() + 10;

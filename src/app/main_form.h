@@ -73,6 +73,8 @@ class TMainForm : public ui::TForm, public IRunHost {
   // True when /Model= names a model that install.ini does not hold.
   bool ModelSwitchUnknown() const { return FCommandLine.model && FModelIndex < 0; }
   void ApplyTexts();
+  // brand.ini's logo and model picture in place of the built-in ones (main_form_brand.cpp).
+  void ApplyBrandPictures();
   void FillPrinterList();
 
   // The selected model's record; false (and a record of defaults) when no model
@@ -141,6 +143,7 @@ class TMainForm : public ui::TForm, public IRunHost {
   std::unique_ptr<TInstallRun> run_;
   bool closePending_ = false;  // a close request waits for the run to return
   bool automaticRun_ = false;  // the automatic install clicked Install
+  bool brandLogo_ = false;     // the logo is brand.ini's
   uint32_t hintTicks_ = 0;
   std::vector<std::string> args_;  // as started, for the log
 };

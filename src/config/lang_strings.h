@@ -24,6 +24,8 @@ struct TLangStrings {
   std::string StrNotice;
   std::string StrPrinterBusy;
   std::string StrMainTitle;
+  // brand.ini's title from its brand word; %s: the word.
+  std::string StrBrandTitle;
   std::string StrInstallGuideLink;
   std::string StrUserManualLink;
   std::string StrQuickGuideLink;

@@ -5,6 +5,7 @@
 
 #include "base/ansi_text.h"
 #include "config/ini_file.h"
+#include "config/brand.h"
 #include "engine/install_error.h"
 #include "platform/files.h"
 #include "platform/platform.h"
@@ -20,6 +21,7 @@ namespace {
 constexpr std::string_view kEnumerator = "LPTENUM\\";
 // A USB-only printer's INF has no parallel-port line: its USB line gives the ids.
 constexpr std::string_view kUsbEnumerator = "USBPRINT\\";
+// The word looked for in the status output; brand.ini's BrandWord takes its place.
 constexpr const char* kBrand = "Tessaly";
 
 // First occurrence of what (ASCII) that starts on a character boundary.
@@ -130,6 +132,7 @@ int ReadInfHardwareIds(const std::string& infPath, std::string& hardwareId,
 }
 
 int RescanDevices(const std::string& devconPath) {
+  const std::string brand = Brand().brandWord.value_or(kBrand);
   // "Installer DC即将刷新系统硬件信息。"
   Log("Installer DC\xbc\xb4\xbd\xab\xcb\xa2\xd0\xc2\xcf\xb5\xcd\xb3\xd3\xb2\xbc\xfe\xd0\xc5\xcf\xa2"
       "\xa1\xa3");
@@ -139,7 +142,7 @@ int RescanDevices(const std::string& devconPath) {
   // The bare tool name: the command processor finds it in the distribution folder.
   if (RunCMD("cmd /C devcon.exe status *LPTENUM\\*", output) <= 0) {
     // "Installer DC检测打印机%s没有联机！！"
-    Log(std::string("Installer DC\xbc\xec\xb2\xe2\xb4\xf2\xd3\xa1\xbb\xfa") + kBrand +
+    Log(std::string("Installer DC\xbc\xec\xb2\xe2\xb4\xf2\xd3\xa1\xbb\xfa") + brand +
         "\xc3\xbb\xd3\xd0\xc1\xaa\xbb\xfa\xa3\xa1\xa3\xa1");
     return kRescanNoStatus;
   }
@@ -149,9 +152,9 @@ int RescanDevices(const std::string& devconPath) {
   // "Installer DC检测到并口打印机联机。"
   Log("Installer DC\xbc\xec\xb2\xe2\xb5\xbd\xb2\xa2\xbf\xda\xb4\xf2\xd3\xa1\xbb\xfa\xc1\xaa\xbb\xfa"
       "\xa1\xa3");
-  if (text.find(kBrand) == std::string::npos) return kRescanLptDevice;
+  if (text.find(brand) == std::string::npos) return kRescanLptDevice;
   // "Installer DC检测到打印机%s联机。"
-  Log(std::string("Installer DC\xbc\xec\xb2\xe2\xb5\xbd\xb4\xf2\xd3\xa1\xbb\xfa") + kBrand +
+  Log(std::string("Installer DC\xbc\xec\xb2\xe2\xb5\xbd\xb4\xf2\xd3\xa1\xbb\xfa") + brand +
       "\xc1\xaa\xbb\xfa\xa1\xa3");
   return kRescanBrandDevice;
 }

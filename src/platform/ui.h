@@ -168,6 +168,9 @@ class IUiBackend {
   // Loads a bitmap resource (names match without regard to case) into a picture,
   // or beside a button's caption.
   virtual bool LoadPicture(UiHandle window, const std::string& resourceName) = 0;
+  // A BMP file's bytes (its header checked by the caller) drawn scaled to size: into
+  // a picture, or as a list view's item picture, centred in its 32 x 32 cell.
+  virtual bool LoadPictureFile(UiHandle window, const std::string& bmpFile, UiSize size) = 0;
   virtual void SetProgress(UiHandle bar, int position) = 0;
 
   // Window timers of a form: a running timer is restarted.

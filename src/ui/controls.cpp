@@ -106,6 +106,12 @@ bool TImage::LoadFromResource(const std::string& resourceName) {
   return loaded;
 }
 
+bool TImage::LoadFromBmpFile(const std::string& bmpFile, UiSize size) {
+  const bool loaded = Ui().LoadPictureFile(Handle(), bmpFile, size);
+  if (loaded) FitToContent();
+  return loaded;
+}
+
 TEdit::TEdit(TControl& parent, std::string name, const TDesign& design, TEditStyle style)
     : TControl(parent, std::move(name), design, EditSpec(UiKind::kEdit, style)),
       tabStop_(style.tabStop) {}

@@ -92,6 +92,9 @@ class TImage : public TControl {
   TImage(TControl& parent, std::string name, const TDesign& design);
   // Loads a bitmap resource of the program; false when there is none.
   bool LoadFromResource(const std::string& resourceName);
+  // Draws a BMP file's bytes (its header checked) at size; false when the window
+  // system could not.
+  bool LoadFromBmpFile(const std::string& bmpFile, UiSize size);
 
  protected:
   bool AutoSizes() const override { return true; }

@@ -42,6 +42,10 @@ void TListView::SetItems(int count, TCaptionSource source) {
   Ui().ListSetCount(Handle(), ItemCount());
 }
 
+bool TListView::SetItemPicture(const std::string& bmpFile, UiSize size) {
+  return Ui().LoadPictureFile(Handle(), bmpFile, size);
+}
+
 void TListView::Clear() {
   const int old = selected_;
   captions_.clear();

@@ -22,6 +22,10 @@ class TListView : public TControl {
   TListView(TControl& parent, std::string name, const TDesign& design,
             const std::string& imageResource);
 
+  // Every item shows a BMP file's bytes (its header checked) drawn at size instead;
+  // false when the window system could not.
+  bool SetItemPicture(const std::string& bmpFile, UiSize size);
+
   int ItemCount() const { return static_cast<int>(captions_.size()); }
   // Asks the caption source the first time; throws std::out_of_range outside the rows.
   const std::string& ItemCaption(int index) const;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "config/ini_file.h"
@@ -47,6 +48,9 @@ std::string KeyPlace(const std::string& section, const std::string& key, int lin
 std::string KeyPlace(const TIniFile& ini, const std::string& section, const std::string& key,
                      uint32_t codePage);
 
+// Edits (insert, delete, replace) turning one name into the other, without regard to case.
+size_t Distance(std::string_view a, std::string_view b, uint32_t codePage);
+
 // install.ini as a file: its encoding, sections and keys.
 void CheckIniText(TContext& context, const std::string& bytes, const TIniFile& ini);
 // Each model's INF: its name, hardware id, offline prefix, class and catalog.
@@ -57,6 +61,8 @@ void CheckDriverFiles(TContext& context, const TIniFile& ini, const std::string&
                       const std::string& infFile);
 // Each model's libraries, 64-bit helper, service, programs and documents.
 void CheckPrograms(TContext& context, const TIniFile& ini);
+// brand.ini, when there is one: its keys, texts and pictures.
+void CheckBrand(TContext& context);
 // Every file the installer would open, at a typical depth and at a drive root.
 void CheckPathLengths(TContext& context);
 

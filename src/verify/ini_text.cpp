@@ -3,6 +3,7 @@
 #include <map>
 
 #include "base/ansi_text.h"
+#include "base/code_page_text.h"
 #include "config/ini_keys.h"
 #include "verify/checks.h"
 
@@ -15,26 +16,6 @@ constexpr const char* kIni = "install.ini";
 bool HasBom(const std::string& b) {
   return b.compare(0, 2, "\xFF\xFE") == 0 || b.compare(0, 2, "\xFE\xFF") == 0 ||
          b.compare(0, 3, "\xEF\xBB\xBF") == 0;
-}
-
-// Text that decodes as UTF-8 and has at least one character beyond ASCII.
-bool LooksLikeUtf8(const std::string& b) {
-  bool wide = false;
-  for (size_t i = 0; i < b.size();) {
-    const unsigned char lead = static_cast<unsigned char>(b[i]);
-    const size_t length = lead < 0x80                    ? 1
-                          : lead >= 0xC2 && lead <= 0xDF ? 2
-                          : lead >= 0xE0 && lead <= 0xEF ? 3
-                          : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                         : 0;
-    if (length == 0 || i + length > b.size()) return false;
-    for (size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(b[i + k]) & 0xC0) != 0x80) return false;
-    }
-    wide = wide || length > 1;
-    i += length;
-  }
-  return wide;
 }
 
 void CheckEncoding(TContext& c, const std::string& bytes) {
@@ -54,7 +35,8 @@ void CheckEncoding(TContext& c, const std::string& bytes) {
   }
 }
 
-// Edits (insert, delete, replace) turning one name into the other, without regard to case.
+}  // namespace
+
 size_t Distance(std::string_view a, std::string_view b, uint32_t codePage) {
   const std::string x = AsciiUpper(a, codePage);
   const std::string y = AsciiUpper(b, codePage);
@@ -71,6 +53,8 @@ size_t Distance(std::string_view a, std::string_view b, uint32_t codePage) {
   }
   return row[y.size()];
 }
+
+namespace {
 
 bool IsKnownKey(const std::string& name, uint32_t codePage) {
   return std::any_of(std::begin(kIniKeys), std::end(kIniKeys),

@@ -32,6 +32,7 @@ std::vector<TFinding> VerifyDistribution(const std::string& folder) {
   verify::CheckIniText(c, *bytes, parsed);
   verify::CheckModels(c, parsed);
   verify::CheckPrograms(c, parsed);
+  verify::CheckBrand(c);
   verify::CheckPathLengths(c);
   return c.Findings();
 }

@@ -24,7 +24,7 @@ zip="$WORK/PrinterInstaller-$version.zip"
 (cd "$WORK" && sha256sum -c --quiet "$(basename "$zip").sha256") || fail "the zip's .sha256 does not match"
 
 dir=PrinterInstaller-$version
-want="$dir/PrinterInstaller.exe $dir/install.ini $dir/README.txt $dir/BUILD-INFO.txt $dir/docs/install-ini.md"
+want="$dir/PrinterInstaller.exe $dir/install.ini $dir/README.txt $dir/BUILD-INFO.txt $dir/docs/install-ini.md $dir/docs/brand-example.png"
 for f in LICENSE LICENSE.txt LICENSE.md COPYING; do
   [ -f "$f" ] && want="$want $dir/LICENSE.txt" && break
 done

@@ -1,6 +1,7 @@
 #!/bin/bash
-# Two fresh clones of this commit, in two different folders, each run `make release`:
-# the exe and the zip must be the same bytes. A link time, a build folder or a file
+# Two fresh clones of this commit, in two different folders, each run `make release`
+# and `make release BRAND=dist/brand-example`: the exes and the zips must be the same
+# bytes. A link time, a build folder or a file
 # time that slipped into either would tell the two apart. Builds the exe only (two
 # clean MinGW builds, about half a minute each on two cores).
 set -euo pipefail
@@ -24,15 +25,25 @@ release_in() {  # FOLDER: a fresh clone of the commit, and its release
     tail -20 "$1.log"
     exit 1
   fi
+  # The brand folder by a path of the clone's own: its place does not reach the exe.
+  if ! env -u MAKEFLAGS -u MAKELEVEL -u MFLAGS -u SIGN_CERT -u SIGN_KEY -u SIGN_PFX \
+    -u SIGN_PFX_PASSWORD -u SOURCE_DATE_EPOCH nice make -C "$1" --no-print-directory release \
+    BUILD=build BRAND="$1/dist/brand-example" >>"$1.log" 2>&1; then
+    echo "  make release BRAND= failed in $1:"
+    tail -20 "$1.log"
+    exit 1
+  fi
 }
 # The second folder's path is longer: a path in the exe would also move what follows it.
 release_in "$WORK/one"
 release_in "$WORK/the-second-clone"
 
-zips=("$WORK/one/build/release"/*.zip)
+zips=("$WORK/one/build/release"/*[0-9].zip)
 zip_name=$(basename "${zips[0]}")
+brand_zip=${zip_name%.zip}-brand-example.zip
 status=0
-for f in win32/PrinterInstaller.exe "release/$zip_name"; do
+for f in win32/PrinterInstaller.exe "release/$zip_name" win32-brand/PrinterInstaller.exe \
+  "release/$brand_zip"; do
   a="$WORK/one/build/$f"
   b="$WORK/the-second-clone/build/$f"
   printf '  %s  %s\n' "$(sha256sum <"$a" | cut -d' ' -f1)" "one/build/$f"
@@ -43,5 +54,6 @@ for f in win32/PrinterInstaller.exe "release/$zip_name"; do
     status=1
   fi
 done
-[ $status = 0 ] && echo "  the two clones built the same exe and zip" && rm -rf "$WORK"
+[ $status = 0 ] && echo "  the two clones built the same exes and zips, plain and branded" &&
+  rm -rf "$WORK"
 exit $status

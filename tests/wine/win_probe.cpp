@@ -13,6 +13,8 @@
 //                                 disabled (1) or not there (2)
 //   win_probe shown EXE           the class of every visible top-level window of the
 //                                 running programs named EXE, one per line
+//   win_probe version FILE NAME   the US English version string NAME (CompanyName ...)
+//                                 of FILE, as Explorer's Details show it
 // A TEXT written hex:BYTES gives the text's bytes in hexadecimal.
 #include <windows.h>
 // after windows.h, which it needs
@@ -27,6 +29,24 @@
 #include "platform/win32/handles.h"
 
 namespace {
+
+// The version information's string of that name; exit 1 when the file has none.
+int PrintVersionString(const char* file, const char* name) {
+  DWORD ignored = 0;
+  const DWORD size = ::GetFileVersionInfoSizeA(file, &ignored);
+  if (size == 0) return 1;
+  std::vector<char> info(size);
+  if (!::GetFileVersionInfoA(file, 0, size, info.data())) return 1;
+  char* value = nullptr;
+  UINT length = 0;
+  const std::string path = std::string("\\StringFileInfo\\040904b0\\") + name;
+  if (!::VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) ||
+      length == 0) {
+    return 1;
+  }
+  std::printf("%s\n", value);
+  return 0;
+}
 
 HWND FindTop(const char* className) { return ::FindWindowA(className, nullptr); }
 
@@ -141,6 +161,7 @@ int main(int argc, char** argv) {
   const std::string verb = argv[1];
   const char* cls = argv[2];
   if (verb == "shown") return PrintShown(cls);
+  if (verb == "version") return argc > 3 ? PrintVersionString(cls, argv[3]) : 2;
   const DWORD ms = (verb == "wait" || verb == "gone") && argc > 3
                        ? static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10))
                        : 10000;

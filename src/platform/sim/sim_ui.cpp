@@ -240,6 +240,7 @@ UiSize SimUi::PreferredSize(UiHandle window) {
       return {widest, lines * (w.font.height + 3)};
     }
     case UiKind::kPicture: {
+      if (!w.pictureFile.empty()) return w.pictureSize;
       auto it = resources.find(Upper(w.picture));
       if (it != resources.end()) return it->second;
       return {w.bounds.width, w.bounds.height};
@@ -307,6 +308,15 @@ bool SimUi::LoadPicture(UiHandle picture, const std::string& resourceName) {
   if (Injected(faults, "ui.LoadBitmap")) return false;
   if (!resources.count(Upper(resourceName))) return false;
   w.picture = resourceName;
+  w.pictureFile.clear();
+  return true;
+}
+
+bool SimUi::LoadPictureFile(UiHandle window, const std::string& bmpFile, UiSize size) {
+  SimWindow& w = At(window);
+  if (Injected(faults, "ui.LoadPictureFile")) return false;
+  w.pictureFile = bmpFile;
+  w.pictureSize = size;
   return true;
 }
 

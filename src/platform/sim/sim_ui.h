@@ -44,6 +44,9 @@ struct SimWindow {
   int topRow = 0;  // the first row in view
   int selected = -1;
   std::string picture;
+  // A picture drawn from a BMP file's bytes, and the size it was drawn at.
+  std::string pictureFile;
+  UiSize pictureSize;
   int progress = 0;
   UiHandle savedFocus = 0;
   IUiSink* sink = nullptr;
@@ -140,6 +143,7 @@ class SimUi : public IUiBackend {
   void ListSetCount(UiHandle list, int count) override;
   void ListSelect(UiHandle list, int index) override;
   bool LoadPicture(UiHandle picture, const std::string& resourceName) override;
+  bool LoadPictureFile(UiHandle window, const std::string& bmpFile, UiSize size) override;
   void SetProgress(UiHandle bar, int position) override;
   void StartTimer(UiHandle form, uint32_t id, uint32_t intervalMs) override;
   void StopTimer(UiHandle form, uint32_t id) override;

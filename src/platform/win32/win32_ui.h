@@ -44,6 +44,7 @@ class Win32Ui : public IUiBackend {
   void ListSetCount(UiHandle list, int count) override;
   void ListSelect(UiHandle list, int index) override;
   bool LoadPicture(UiHandle picture, const std::string& resourceName) override;
+  bool LoadPictureFile(UiHandle window, const std::string& bmpFile, UiSize size) override;
   void SetProgress(UiHandle bar, int position) override;
   void StartTimer(UiHandle form, uint32_t id, uint32_t intervalMs) override;
   void StopTimer(UiHandle form, uint32_t id) override;

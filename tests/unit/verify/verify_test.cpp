@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 
+#include "base/bmp_builder.h"
 #include "platform/sim/sim_windows.h"
 #include "verify/pe_builder.h"
 
@@ -48,12 +49,18 @@ struct Dist {
       {"ReadmeCN.txt", "cn"},
       {"ReadmeCHT.txt", "cht"},
       {"Manual\\CHT.txt", "manual"},
+      {"brand.ini",
+       "[Brand]\r\nBrandWord=Acme\r\nCaption=Acme Setup\r\nLogoFile=logo.bmp\r\n"
+       "PictureFile=printer.bmp\r\nMainTitle2=Welcome to Acme\r\nUserManualLink0=Manual\r\n"},
+      {"logo.bmp", testdata::Bmp({.width = 300, .height = 90})},
+      {"printer.bmp", testdata::Bmp({.bits = 8})},
   };
   std::set<std::string> unreadable;
 
   void Replace(const std::string& what, const std::string& with) {
     ini.replace(ini.find(what), what.size(), with);
   }
+  void Brand(const std::string& line) { files["brand.ini"] += line + "\r\n"; }
 };
 
 struct Fault {
@@ -206,6 +213,59 @@ const Fault kFaults[] = {
      },
      {"path-too-long", "doc-missing"},
      "260 characters long even"},
+    {"brand-unknown-key",
+     [](Dist& d) { d.Brand("LogFile=logo.bmp"); },
+     {"brand-unknown-key"},
+     "did you mean LogoFile?"},
+    {"brand-duplicate-key", [](Dist& d) { d.Brand("caption=Other"); }, {"brand-duplicate-key"}},
+    {"brand-value-empty", [](Dist& d) { d.Brand("MainTitle0="); }, {"brand-value-empty"}},
+    {"brand-value-cut",
+     [](Dist& d) { d.Brand("MainTitle=" + std::string(2100, 'x')); },
+     {"brand-value-cut"}},
+    {"brand-no-section",
+     [](Dist& d) { d.files["brand.ini"] = "BrandWord=Acme\r\n"; },
+     {"brand-no-section"}},
+    {"brand-too-large", [](Dist& d) { d.Brand(std::string(70000, ';')); }, {"brand-too-large"}},
+    {"brand-unreadable", [](Dist& d) { d.unreadable.insert("brand.ini"); }, {"brand-unreadable"}},
+    {"brand-picture-missing",
+     [](Dist& d) { d.files.erase("logo.bmp"); },
+     {"brand-picture-missing"}},
+    {"brand-picture-invalid",
+     [](Dist& d) { d.files["printer.bmp"] = "GIF89a"; },
+     {"brand-picture-invalid"},
+     "not a BMP file"},
+    {"brand-picture-invalid, cut short",
+     [](Dist& d) { d.files["logo.bmp"] = testdata::Bmp({.width = 300, .cutPixels = 1}); },
+     {"brand-picture-invalid"},
+     "cut short in its pixels"},
+    {"brand-picture-too-large",
+     [](Dist& d) { d.files["logo.bmp"] = testdata::Bmp({.width = 5000, .height = 2}); },
+     {"brand-picture-too-large"}},
+    {"brand-text-codepage, English",
+     [](Dist& d) { d.Brand("UserManualLink2=Bad \x81 byte"); },
+     {"brand-text-codepage"},
+     "code page 1252 (English)"},
+    // 0x80 is the euro sign in GBK and 1252, and no Big5 character.
+    {"brand-text-codepage, one language of three",
+     [](Dist& d) {
+       d.files["brand.ini"] =
+           "[Brand]\r\nBrandWord=Acme\x80"
+           "s\r\n";
+     },
+     {"brand-text-codepage", "brand-text-languages"},
+     "code page 950 (Traditional Chinese)"},
+    // "欢迎" in UTF-8: valid GBK bytes, the wrong characters.
+    {"brand-text-utf8",
+     [](Dist& d) { d.Brand("MainTitle=\xE6\xAC\xA2\xE8\xBF\x8E"); },
+     {"brand-text-utf8"}},
+    {"brand-text-fit, the title",
+     [](Dist& d) { d.Brand("MainTitle0=" + std::string(40, ' ') + std::string(120, 'w')); },
+     {"brand-text-fit"},
+     "title takes about"},
+    {"brand-text-fit, the links",
+     [](Dist& d) { d.Brand("InstallGuideLink2=Read the full installation guide first, please"); },
+     {"brand-text-fit"},
+     "the user-manual link is cut off"},
 };
 
 TEST(VerifyTest, SoundDistributionHasNoFindings) {

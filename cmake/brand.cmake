@@ -1,0 +1,52 @@
+# The names and the icon Windows reads from the exe itself. Without PI_BRAND_DIR they
+# are the installer's own; with it (make release BRAND=folder) the brand folder's:
+# CompanyName and the manifest's name from brand.ini's BrandWord, ProductName,
+# FileDescription and the manifest's description from its Caption, the icon from
+# icon.ico. Written to generated/pi_brand.h, which resources/app.rc includes.
+set(PI_BRAND_DIR "" CACHE PATH "A brand folder (brand.ini, icon.ico) for the exe's names and icon")
+set(PI_BRAND_COMPANY "Norvik")
+set(PI_BRAND_PRODUCT "Printer Installer")
+set(PI_BRAND_ICON "printer.ico")
+set(PI_BRAND_DEPENDS "")
+if(PI_BRAND_DIR)
+  get_filename_component(PI_BRAND_DIR "${PI_BRAND_DIR}" ABSOLUTE)
+  if(NOT IS_DIRECTORY "${PI_BRAND_DIR}")
+    message(FATAL_ERROR "PI_BRAND_DIR: no folder ${PI_BRAND_DIR}")
+  endif()
+  if(EXISTS "${PI_BRAND_DIR}/brand.ini")
+    execute_process(
+      COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C awk -f ${CMAKE_SOURCE_DIR}/cmake/brand_names.awk
+              "${PI_BRAND_DIR}/brand.ini"
+      OUTPUT_VARIABLE names ERROR_VARIABLE error RESULT_VARIABLE failed)
+    if(failed)
+      message(FATAL_ERROR "${error}")
+    endif()
+    if(names MATCHES "BrandWord=([^\n]*)")
+      set(PI_BRAND_COMPANY "${CMAKE_MATCH_1}")
+    endif()
+    if(names MATCHES "Caption=([^\n]*)")
+      set(PI_BRAND_PRODUCT "${CMAKE_MATCH_1}")
+    endif()
+    list(APPEND PI_BRAND_DEPENDS "${PI_BRAND_DIR}/brand.ini")
+  endif()
+  if(EXISTS "${PI_BRAND_DIR}/icon.ico")
+    file(READ "${PI_BRAND_DIR}/icon.ico" head LIMIT 4 HEX)
+    if(NOT head STREQUAL "00000100")
+      message(FATAL_ERROR "${PI_BRAND_DIR}/icon.ico is not an icon file")
+    endif()
+    configure_file("${PI_BRAND_DIR}/icon.ico" ${PI_GENERATED}/brand.ico COPYONLY)
+    set(PI_BRAND_ICON "brand.ico")
+    list(APPEND PI_BRAND_DEPENDS "${PI_BRAND_DIR}/icon.ico")
+  else()
+    message(STATUS "${PI_BRAND_DIR} has no icon.ico: the exe keeps the printer icon")
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PI_BRAND_DEPENDS})
+  message(STATUS "Brand: ${PI_BRAND_COMPANY}, ${PI_BRAND_PRODUCT}, ${PI_BRAND_ICON}")
+endif()
+# The manifest's name: the company's letters and digits, as an assembly name takes them.
+string(REGEX REPLACE "[^A-Za-z0-9]" "" PI_BRAND_ASSEMBLY "${PI_BRAND_COMPANY}")
+if(PI_BRAND_ASSEMBLY STREQUAL "")
+  set(PI_BRAND_ASSEMBLY "Norvik")
+endif()
+string(REPLACE "&" "&amp;" PI_BRAND_DESCRIPTION "${PI_BRAND_PRODUCT}")
+configure_file(${CMAKE_SOURCE_DIR}/cmake/pi_brand.h.in ${PI_GENERATED}/pi_brand.h @ONLY)
