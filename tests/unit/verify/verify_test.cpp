@@ -293,6 +293,19 @@ TEST(VerifyTest, EachFaultGivesItsFinding) {
   }
 }
 
+// A library that several models name is one file: one finding, not one a model.
+TEST(VerifyTest, ModelsSharingOneBrokenLibraryGetOneFinding) {
+  sim::SimWindows win;
+  Dist dist;
+  dist.ini += "\r\n[M2]\r\nInstallSettingFile2K=i386\\m2.inf\r\n";
+  dist.files["i386\\m2.inf"] = Inf("Maker M-2");
+  dist.files["X64\\inst2k64.dll"] = "not a library";
+  const std::vector<TFinding> findings = Verify(win, dist);
+  EXPECT_EQ(std::count_if(findings.begin(), findings.end(),
+                          [](const TFinding& f) { return f.code == "pe-invalid"; }),
+            1);
+}
+
 TEST(VerifyTest, ExitCodeFollowsTheWorstFinding) {
   sim::SimWindows win;
   EXPECT_EQ(VerifyExitCode(VerifyDistribution("C:\\nowhere")), 2);
