@@ -2,6 +2,10 @@
 // files the models name.
 #pragma once
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "platform/sim/sim_windows.h"
@@ -31,6 +35,20 @@ inline void AddTwoModels(sim::SimWindows& win, const std::string& extraXp = "",
   win.files.AddFile("ReadmeEN.txt", "guide");
   win.files.AddFile("Manual\\XP100_EN.txt", "manual");
   win.files.AddFile("Quick.txt", "quick");
+}
+
+// dist/sample as the repository holds it, every file at its place in the folder.
+inline void LoadSampleDistribution(sim::SimWindows& win) {
+  const std::filesystem::path sample = std::filesystem::path(PI_SOURCE_DIR) / "dist" / "sample";
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(sample)) {
+    if (!entry.is_regular_file()) continue;
+    std::string relative = std::filesystem::relative(entry.path(), sample).string();
+    std::replace(relative.begin(), relative.end(), '/', '\\');
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    win.files.AddFile(relative, bytes.str());
+  }
 }
 
 }  // namespace pinst::testdata

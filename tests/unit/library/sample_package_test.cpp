@@ -7,24 +7,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/sample_dist.h"
 #include "library/library_exports.h"
 #include "platform/sim/sim_windows.h"
 
 namespace pinst {
 namespace {
 
-void LoadSample(sim::SimWindows& win) {
-  const std::filesystem::path sample = std::filesystem::path(PI_SOURCE_DIR) / "dist" / "sample";
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(sample)) {
-    if (!entry.is_regular_file()) continue;
-    std::string relative = std::filesystem::relative(entry.path(), sample).string();
-    std::replace(relative.begin(), relative.end(), '/', '\\');
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    win.files.AddFile(relative, bytes.str());
-  }
-}
+void LoadSample(sim::SimWindows& win) { testdata::LoadSampleDistribution(win); }
 
 struct Case {
   const char* inf;

@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 
+#include "app/sample_dist.h"
 #include "base/bmp_builder.h"
 #include "platform/sim/sim_windows.h"
 #include "verify/pe_builder.h"
@@ -321,16 +322,7 @@ TEST(VerifyTest, ExitCodeFollowsTheWorstFinding) {
 // (stand-ins here), in each of the three languages.
 TEST(VerifyTest, SampleDistributionHasNoErrors) {
   sim::SimWindows win;
-  const std::filesystem::path sample = std::filesystem::path(PI_SOURCE_DIR) / "dist" / "sample";
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(sample)) {
-    if (!entry.is_regular_file()) continue;
-    std::string relative = std::filesystem::relative(entry.path(), sample).string();
-    std::replace(relative.begin(), relative.end(), '/', '\\');
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    win.files.AddFile(relative, bytes.str());
-  }
+  testdata::LoadSampleDistribution(win);
   ASSERT_TRUE(win.files.HasFile("install.ini"));
   const Dist programs;
   for (const char* path :
