@@ -51,6 +51,13 @@ InstallTarget ChooseTarget(std::string hardwareId, const std::string& compatible
   return target;
 }
 
+// The library we ship keeps a log of its own steps in the temporary folder (the
+// helper runs as the same user); a maker's own library may keep none.
+void LogLibraryLogPlace() {
+  LogLine("The shipped installer library logs its steps to " + Os().files->TempDirectory() +
+          "inst2k.log");
+}
+
 }  // namespace
 
 void SetLibraryErrorDisplay(const std::string& libraryPath, bool show) {
@@ -130,6 +137,7 @@ bool InstallByLibrary(const TLibraryInstall& request, uint32_t& errorCode, std::
   errorCode = GetLastInstallError(*library);
   LogLine("Installer library answered " + std::to_string(result) +
           FormatCode(", last install error 0x%.8x", errorCode));
+  LogLibraryLogPlace();
   return result <= 1;
 }
 
@@ -175,6 +183,7 @@ void StartHelper64(const THelperStart& request, ProcessHandle& processHandle,
   processHandle = ProcessHandle(Os().processes->Start(info));
   LogLine(std::string(processHandle ? "64-bit helper started: " : "64-bit helper not started: ") +
           info.commandLine + " (port " + (portName.empty() ? "(none)" : portName) + ")");
+  if (processHandle) LogLibraryLogPlace();
 }
 
 }  // namespace pinst

@@ -132,6 +132,7 @@ TEST_F(UnattendedTest, QuietModelInstallsWithNoWindowNorBoxAndLogsEveryStep) {
             "hardware id " +
                 kHwid + ", port LPT1:",
             "Installer library answered 1, last install error 0x00000000",
+            "The shipped installer library logs its steps to C:\\WINDOWS\\TEMP\\inst2k.log",
             "Settings of \"Tessaly XP-100\": port LPT1:, print processor WinPrint, "
             "default printer: done",
             "Installed \"Tessaly XP-100\" on LPT1:", "Outcome: installed", "Exit code 0\r\n"});
