@@ -76,7 +76,16 @@ std::string UnknownKeyMessage(const std::string& name, uint32_t codePage) {
   return message + (nearest ? "" : ".");
 }
 
-void CheckKeys(TContext& c, const TIniFile::Section& s) {
+// The switches the reader reads as on only for a number other than 0.
+bool IsFlagKey(const std::string& name, uint32_t codePage) {
+  for (const char* flag :
+       {"AutoMode", "QuiteMode", "ForceOnlineCheck", "PromptCheck", "ForceUninstallService"}) {
+    if (EqualsNoCase(flag, name, codePage)) return true;
+  }
+  return false;
+}
+
+void CheckKeys(TContext& c, const TIniFile& ini, const TIniFile::Section& s) {
   const uint32_t cp = c.CodePage();
   std::map<std::string, int> seen;  // folded name -> line of its first occurrence
   for (const TIniFile::Key& k : s.keys) {
@@ -93,6 +102,13 @@ void CheckKeys(TContext& c, const TIniFile::Section& s) {
                 std::to_string(first->second) + ".");
     } else if (!IsKnownKey(k.name, cp)) {
       c.Add(TSeverity::kWarning, "ini-unknown-key", kIni, place, UnknownKeyMessage(k.name, cp));
+    } else if (IsFlagKey(k.name, cp) && !k.value.empty() &&
+               ini.ReadBool(s.name, k.name, false) != ini.ReadBool(s.name, k.name, true)) {
+      // "yes" or "on" is no number: the reader takes the default, off.
+      c.Add(TSeverity::kWarning, "ini-flag-value", kIni, place,
+            "The installer reads " + k.value +
+                " as off: a flag is on only as a number other "
+                "than 0, such as 1.");
     }
     if (k.cut) {
       c.Add(TSeverity::kWarning, "ini-value-cut", kIni, place,
@@ -128,7 +144,7 @@ void CheckIniText(TContext& c, const std::string& bytes, const TIniFile& ini) {
             "settings of the first [" +
                 s.name + "] (line " + std::to_string(first->second) + ").");
     }
-    CheckKeys(c, s);
+    CheckKeys(c, ini, s);
   }
   if (listed.size() < named) {
     c.Add(TSeverity::kWarning, "ini-too-many-sections", kIni, "",

@@ -84,7 +84,13 @@ void CheckHardwareId(TContext& c, const std::string& file, const std::string& by
   } catch (const std::runtime_error&) {
     return;  // the INF was readable a moment ago; its reading is reported there
   }
-  if (count == 0 || hardwareId.empty()) {
+  const TInfLines inf(bytes, c.CodePage());
+  const int lptLine = inf.FirstLineWith("LPTENUM\\", true);
+  if (hardwareId.empty() && lptLine > 0) {
+    c.Add(TSeverity::kError, "hwid-no-comma", file, "line " + std::to_string(lptLine),
+          "The model line's LPTENUM\\ id has no comma after it: the installer reads an empty "
+          "id, looks for the printer and installs the driver with it.");
+  } else if (count == 0 || hardwareId.empty()) {
     c.Add(TSeverity::kError, "hwid-missing", file, "",
           "No model line with an LPTENUM\\ or USBPRINT\\ hardware id: the installer looks for the "
           "printer and "

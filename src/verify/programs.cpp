@@ -165,6 +165,32 @@ void CheckSettingsTool(TContext& c, const TIniFile& ini, const std::string& s) {
   }
 }
 
+// The programs a model's run starts by fixed paths: the device console for the
+// rescan of an online install (the 64-bit one under WOW64), and Setup.bat, the
+// restart the run falls back on when a model's print-monitor service will not start.
+void CheckFixedPrograms(TContext& c, const TIniFile& ini, const std::string& s) {
+  const char* const consoles[] = {"i386\\devcon.exe", "X64\\devcon.exe"};
+  for (const char* console : consoles) {
+    if (!c.FirstTime(std::string("fixed ") + console)) continue;
+    c.Opens(console);
+    if (!c.FileExists(console)) {
+      c.Add(TSeverity::kWarning, "program-missing", console, "",
+            std::string("The device console is not there: online installs on ") +
+                (console[0] == 'i' ? "32-bit Windows" : "64-bit Windows") +
+                " run without the hardware rescan.");
+    }
+  }
+  const std::string service = ini.ReadString(s, "ServiceName", "");
+  if (service.empty() || !c.FirstTime("fixed Setup.bat")) return;
+  c.Opens("Setup.bat");
+  if (!c.FileExists("Setup.bat")) {
+    c.Add(TSeverity::kWarning, "program-missing", "Setup.bat",
+          KeyPlace(ini, s, "ServiceName", c.CodePage()),
+          "Setup.bat is not in the folder: when the service " + service +
+              " does not start, the restart the installer falls back on cannot run.");
+  }
+}
+
 void CheckDocuments(TContext& c, const TIniFile& ini, const std::string& s) {
   for (const TLanguageKeys* lang :
        {&kSimplifiedChineseKeys, &kTraditionalChineseKeys, &kEnglishKeys}) {
@@ -191,6 +217,7 @@ void CheckPrograms(TContext& c, const TIniFile& ini) {
     CheckNamedFile(c, ini, s, IniKey("AfterRun"), TSeverity::kWarning, "file-missing",
                    "nothing is started after the install.");
     CheckSettingsTool(c, ini, s);
+    CheckFixedPrograms(c, ini, s);
     CheckDocuments(c, ini, s);
   }
 }
