@@ -1,6 +1,7 @@
 #!/bin/bash
 # The deployment-safe paths on the real exe, as a deployment tool meets them:
-# a mistyped switch ends with 1639 and shows nothing, even without /Hide; a device
+# a mistyped switch ends with 1639 and shows nothing, even without /Hide; the default
+# log lands where only administrators write and is never written through a link; a device
 # console that never returns is ended at /Timeout= with every process it started,
 # and the run ends with 1460, while a second start meanwhile ends at once with 1618; a library that reports success but adds no
 # printer ends with 1603; a print-monitor service that will not start ends with
@@ -64,6 +65,26 @@ RC=$?
 expect_log "Unknown argument: /Quite (did you mean /Quiet?)" "Exit code 1639"
 [ -z "$(printers)" ] || fail "something was installed: $(printers)"
 said "exit code $RC ($(low 1639) = 1639), no box, nothing installed"
+
+new_case "default log" || exit 1
+# Without /Log= the log goes where only administrators write, and a second name
+# planted for the file in advance is never written through.
+quiet_unknown_model() {
+  (cd "$DIST" && in_prefix PrinterInstaller.exe /Quiet '/Model=No such model' >/dev/null 2>&1)
+  RC=$?
+}
+quiet_unknown_model
+# Wine's prefix spells the folder "logs"; Windows names are case-blind.
+DEFAULT_LOG=$(find "$PREFIX/drive_c/windows" -maxdepth 2 -ipath '*/logs/PrinterInstaller.log' | head -1)
+DEFAULT_LOG=${DEFAULT_LOG:-$PREFIX/drive_c/windows/logs/PrinterInstaller.log}
+[ "$RC" = 2 ] || fail "exit code $RC, expected 2"
+grep -qF "Exit code 2" "$DEFAULT_LOG" 2>/dev/null || fail "no log at C:\windows\Logs"
+rm -f "$DEFAULT_LOG"
+printf 'planted\n' >"$PREFIX/drive_c/planted.txt"
+ln "$PREFIX/drive_c/planted.txt" "$DEFAULT_LOG"
+quiet_unknown_model
+[ "$(cat "$PREFIX/drive_c/planted.txt")" = planted ] || fail "written through a hard link"
+said "exit code $RC, logged to C:\windows\Logs, a planted hard link left alone"
 
 new_case "device console that never returns, and a second start meanwhile" || exit 1
 printf '[Rescan]\r\nHang=1\r\n' >>"$DIST/i386/devcon.ini"
