@@ -33,6 +33,13 @@ class SafetyTest : public testdata::InstallTest {
     win.spooler.printers.clear();
     OldPrinter();
   }
+  // The program as a deployment tool starts it, logging to a fresh C:\install.log.
+  int RunLogged(std::vector<std::string> args) {
+    args.push_back("/Log=C:\\install.log");
+    win.files.RemoveFile("C:\\install.log");
+    win.ui.NewProcess();
+    return RunInstaller(args);
+  }
   void ExpectOldPrinterBack() {
     const sim::SimPrinter* back = win.spooler.Find(kModel);
     ASSERT_NE(back, nullptr);
@@ -195,11 +202,7 @@ TEST_F(SafetyTest, UnattendedRunEndsWhatRunsPastTheLimitWith1460) {
     win.console.Script("cmd /C .\\X64\\devcon.exe rescan", {"", 0, helperHangs ? 0u : 3600000u});
     win.console.terminated.clear();
     WriteIni("AutoMode=1\r\n");
-    std::vector<std::string> args = c.args;
-    args.push_back("/Log=C:\\install.log");
-    win.files.RemoveFile("C:\\install.log");
-    win.ui.NewProcess();
-    EXPECT_EQ(RunInstaller(args), kExitTimedOut);
+    EXPECT_EQ(RunLogged(c.args), kExitTimedOut);
     ExpectOldPrinterBack();
     const std::string log = win.files.Contents("C:\\install.log").value_or("");
     EXPECT_NE(log.find("Timed out waiting for "), std::string::npos) << log;
@@ -273,11 +276,7 @@ TEST_F(SafetyTest, ServiceStartPastTheLimitGetsNoSecondWaitAndThePrinterIsFinish
     WriteIni(
         "AutoMode=1\r\nQuiteMode=1\r\nServiceName=NvPrnMon\r\nServiceExe=i386\\NvPrnMon.exe\r\n"
         "DefaultPortName=USB002\r\n");
-    std::vector<std::string> args = c.args;
-    args.push_back("/Log=C:\\install.log");
-    win.files.RemoveFile("C:\\install.log");
-    win.ui.NewProcess();
-    EXPECT_EQ(RunInstaller(args), c.exitCode);
+    EXPECT_EQ(RunLogged(c.args), c.exitCode);
     if (c.start) {
       EXPECT_EQ(
           std::count(win.console.commandLines.begin(), win.console.commandLines.end(), c.start), 1);
@@ -317,9 +316,7 @@ TEST_F(SafetyTest, PrinterListThatCannotBeReadAfterTheInstallAddsNothingBlind) {
       win.faults.failNth = 1;
     };
     WriteIni("QuiteMode=1\r\nAutoMode=1\r\n");
-    win.files.RemoveFile("C:\\install.log");
-    win.ui.NewProcess();
-    EXPECT_EQ(RunInstaller({"/Quiet", "/Log=C:\\install.log"}), kExitFailed);
+    EXPECT_EQ(RunLogged({"/Quiet"}), kExitFailed);
     lib.onInstall = install;
     win.faults.failName.clear();
     const long named =
@@ -419,11 +416,7 @@ TEST_F(SafetyTest, UnsignedPackageFailsAnUnattendedRunAndIsACancelForAPerson) {
     lib.lastInstallError = kErrorInstallCancelled;
     WriteIni(std::string("QuiteMode=") + c.quiteMode + "\r\nAutoMode=1\r\n");
     win.system.messageBoxAnswers.assign(c.answers.begin(), c.answers.end());
-    std::vector<std::string> args = c.args;
-    args.push_back("/Log=C:\\install.log");
-    win.files.RemoveFile("C:\\install.log");
-    win.ui.NewProcess();
-    EXPECT_EQ(RunInstaller(args), c.exitCode);
+    EXPECT_EQ(RunLogged(c.args), c.exitCode);
     ExpectOldPrinterBack();
     const std::string log = win.files.Contents("C:\\install.log").value_or("");
     EXPECT_NE(log.find(c.said), std::string::npos) << log;
