@@ -16,6 +16,7 @@ class IUiBackend;
 class IPortMonitors;
 class IDevices;
 class IPrinterDrivers;
+class IRegistry;
 
 // One set of services. Each pointer is owned by whoever installed the set (the
 // win32 entry point or a sim fixture); a service a build does not provide stays null.
@@ -31,6 +32,7 @@ struct Platform {
   IPortMonitors* portMonitors = nullptr;  // the spooler's port monitors (Xcv)
   IDevices* devices = nullptr;
   IPrinterDrivers* printerDrivers = nullptr;
+  IRegistry* registry = nullptr;  // HKEY_LOCAL_MACHINE, a value at a time
 };
 
 // The services in force for this process.

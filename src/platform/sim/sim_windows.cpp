@@ -24,6 +24,8 @@ SimWindows::SimWindows() {
   devices.faults = &faults;
   printerDrivers.trace = &trace;
   printerDrivers.faults = &faults;
+  registry.trace = &trace;
+  registry.faults = &faults;
   Platform p;
   p.files = &files;
   p.system = &system;
@@ -36,6 +38,7 @@ SimWindows::SimWindows() {
   p.ui = &ui;
   p.devices = &devices;
   p.printerDrivers = &printerDrivers;
+  p.registry = &registry;
   previous_ = InstallPlatform(p);
 }
 

@@ -12,6 +12,7 @@
 #include "platform/sim/sim_port_monitor.h"
 #include "platform/sim/sim_printer_drivers.h"
 #include "platform/sim/sim_processes.h"
+#include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_spooler.h"
 #include "platform/sim/sim_system.h"
@@ -48,6 +49,7 @@ class SimWindows {
   SimUi ui{clock};
   SimDevices devices{files, spooler};
   SimPrinterDrivers printerDrivers{files, spooler};
+  SimRegistry registry;
 
  private:
   Platform previous_;

@@ -5,6 +5,7 @@
 #include "platform/win32/win32_libraries.h"
 #include "platform/win32/win32_port_monitor.h"
 #include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_spooler.h"
 #include "platform/win32/win32_system.h"
@@ -20,6 +21,7 @@ struct Win32Platform::Services {
   Win32PortMonitors portMonitors;
   Win32Libraries libraries;
   Win32Processes processes;
+  Win32Registry registry;
   Win32Shell shell;
   Win32Ui ui;
 };
@@ -35,6 +37,7 @@ Win32Platform::Win32Platform() : services_(std::make_unique<Services>()) {
   p.processes = &services_->processes;
   p.shell = &services_->shell;
   p.ui = &services_->ui;
+  p.registry = &services_->registry;
   previous_ = InstallPlatform(p);
 }
 
