@@ -485,6 +485,13 @@ TEST_F(UnattendedTest, InteractiveRunWithLogRecordsQuestionsAndAnswers) {
   Answer({kIdNo});
   w->Main.BbtnStart.Click();
   EXPECT_FALSE(win.files.Contents(kDefaultLog).has_value());
+  // Asking for a format asks for a log: the default one.
+  w.reset();
+  w = Start({"/LogFormat=CMTrace"});
+  Answer({kIdNo});
+  w->Main.BbtnStart.Click();
+  ExpectLogLines(Log(kDefaultLog),
+                 {"<![LOG[Question: If you need to use USB port", "-> No]LOG]!>"});
 }
 
 TEST_F(UnattendedTest, SecondStartWhileARunIsInProgressEndsWith1618) {
