@@ -133,11 +133,13 @@ void TInstallRun::EndFailed(uint32_t errorCode, bool byLibrary) {
   const TLangStrings& lang = Lang();
   EndHelperWait();
   FErrorCode = errorCode;
-  LogLine(FormatCode("Install failed: error 0x%.8x", FErrorCode), TLogKind::kFailure);
-
   // Only an online run can be retried offline: an offline run that reports no
-  // device would otherwise start itself again without end.
-  if (FErrorCode == kErrorNoSuchDevinst && runOnline) {
+  // device would otherwise start itself again without end. Until that retry is
+  // decided the code is a warning.
+  const bool retryOffline = FErrorCode == kErrorNoSuchDevinst && runOnline;
+  LogLine(FormatCode("Install failed: error 0x%.8x", FErrorCode),
+          retryOffline ? TLogKind::kWarning : TLogKind::kFailure);
+  if (retryOffline) {
     if (FFoundPort == "LPT1:") {
       LogLine("No device found on LPT1:, installing offline");
       RunInstall(false);

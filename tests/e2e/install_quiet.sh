@@ -98,7 +98,7 @@ said "exit code $RC, $LOOKS listings without a window; the log says why"
 # +480; a run in Berlin -060.
 CMTRACE='^<!\[LOG\[.*\]LOG\]!><time="[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}[+-][0-9]{3}" date="[0-9]{2}-[0-9]{2}-[0-9]{4}" component="PrinterInstaller" context="" type="[123]" thread="[0-9]+" file="">$'
 expect_entry() {  # TEXT TYPE: the CMTrace line that starts with TEXT has that type
-  grep -qE -- "^<!\[LOG\[$1.*type=\"$2\"" <(tr -d '\r' <"$LOG") || fail "no entry of type $2: $1"
+  LC_ALL=C grep -qE -- "^<!\[LOG\[$1.*type=\"$2\"" <(tr -d '\r' <"$LOG") || fail "no entry of type $2: $1"
 }
 for zone in America/Los_Angeles:+480 Europe/Berlin:-060; do
   new_case "quiet install, CMTrace log, ${zone%%:*}" || exit 1
@@ -110,15 +110,15 @@ for zone in America/Los_Angeles:+480 Europe/Berlin:-060; do
   expect_unseen
   lines=$(wc -l <"$LOG")
   [ "$lines" -gt 10 ] || fail "only $lines lines"
-  bad=$(tr -d '\r' <"$LOG" | grep -cvE "$CMTRACE")
-  [ "$bad" = 0 ] || fail "$bad lines not in the format: $(tr -d '\r' <"$LOG" | grep -vE "$CMTRACE" | head -3)"
-  twice=$(grep -c ']LOG]!>.*]LOG]!>' "$LOG")
+  bad=$(tr -d '\r' <"$LOG" | LC_ALL=C grep -cvE "$CMTRACE")
+  [ "$bad" = 0 ] || fail "$bad lines not in the format: $(tr -d '\r' <"$LOG" | LC_ALL=C grep -vE "$CMTRACE" | head -3)"
+  twice=$(LC_ALL=C grep -c ']LOG]!>.*]LOG]!>' "$LOG")
   [ "$twice" = 0 ] || fail "$twice lines with the message's end twice"
   [ "$(grep -c $'\r$' "$LOG")" = "$lines" ] || fail "log lines do not all end in CR LF"
   expect_entry "Printer Installer [0-9.]* started: /Quiet" 1
   expect_entry "Outcome: installed" 1
   expect_entry "Exit code 0" 1
-  bias=$(grep -c -- "${zone##*:}\" date=" "$LOG")
+  bias=$(LC_ALL=C grep -c -- "${zone##*:}\" date=" "$LOG")
   [ "$bias" = "$lines" ] || fail "$bias of $lines entries with the bias ${zone##*:}"
   said "exit code $RC, $lines entries in the format, bias ${zone##*:}"
   [ "$CASE_FAILED" = 0 ] || { echo "  the log:"; sed 's/^/    /' "$LOG"; }
@@ -128,7 +128,7 @@ new_case "quiet install, failing library, CMTrace log" || exit 1
 printf '[Install]\r\nResult=2\r\nErrorCode=5\r\n' >"$DIST/$LIBDIR/inst2k.ini"
 run_watched /Quiet "/Model=$MODEL" /LogFormat=cmtrace '/Log=C:\install.log'
 [ "$RC" = $((1603 & 255)) ] || fail "exit code $RC, expected 1603's low byte"
-bad=$(tr -d '\r' <"$LOG" | grep -cvE "$CMTRACE")
+bad=$(tr -d '\r' <"$LOG" | LC_ALL=C grep -cvE "$CMTRACE")
 [ "$bad" = 0 ] || fail "$bad lines not in the format"
 expect_entry "Installer library answered 2" 1
 expect_entry "Install failed: error 0x00000005" 3

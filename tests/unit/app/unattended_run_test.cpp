@@ -193,6 +193,17 @@ TEST_F(UnattendedTest, CmTraceLogOfAWholeRunIsOneEntryPerLineWithFailuresOfType3
   EXPECT_GT(lines.size(), 10u);
   for (const auto& [line, type] : lines) EXPECT_EQ(type, '1') << line;
   EXPECT_EQ(typeOf(lines, "Outcome: installed"), '1');
+  // A printer not found online is installed offline: the library's code a warning.
+  win.files.RemoveFile(kLog);
+  win.spooler.printers.clear();
+  UsbPrinterConnected();
+  libraryAnswers = {{2, kErrorNoSuchDevinst}, {1, 0}};
+  EXPECT_EQ(Run({"/Quiet", "/Model=XP100", "/LogFormat=CMTrace", "/Log=C:\\install.log"}),
+            kExitInstalled);
+  lines = entries(Log());
+  EXPECT_EQ(typeOf(lines, "Install failed: error 0xE000020B"), '2');
+  EXPECT_EQ(typeOf(lines, "Exit code 0"), '1');
+  lib.devices.clear();
   // A failed run: its failure lines and exit code of type 3, nothing else.
   win.files.RemoveFile(kLog);
   win.spooler.printers.clear();
