@@ -19,7 +19,7 @@ struct TSwitch {
   bool unattended;         // meant for a run that no one watches
 };
 
-constexpr std::array<TSwitch, 12> kSwitches = {{
+constexpr std::array<TSwitch, 13> kSwitches = {{
     {"/hide", TKind::kFlag, "/Hide", true},
     {"/quiet", TKind::kFlag, "/Quiet", true},
     {"/?", TKind::kFlag, "/?", false},
@@ -30,6 +30,7 @@ constexpr std::array<TSwitch, 12> kSwitches = {{
     {"/verify", TKind::kFlag, "/Verify", false},
     {"/model=", TKind::kValue, "/Model=", true},
     {"/log=", TKind::kValue, "/Log=", true},
+    {"/logformat=", TKind::kValue, "/LogFormat=", true},
     {"/timeout=", TKind::kValue, "/Timeout=", true},
     {"/port=", TKind::kValue, "/Port=", true},
 }};
@@ -95,6 +96,13 @@ const TSwitch* NearMiss(const std::string& folded) {
   return nearest;
 }
 
+std::optional<TLogFormat> LogFormat(const std::string& text) {
+  const std::string folded = Folded(text);
+  if (folded == "plain") return TLogFormat::kPlain;
+  if (folded == "cmtrace") return TLogFormat::kCmTrace;
+  return std::nullopt;
+}
+
 std::optional<uint32_t> Seconds(const std::string& text) {
   if (text.empty() || text.size() > 9) return std::nullopt;
   uint32_t value = 0;
@@ -151,6 +159,13 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.model = SwitchValue(arg, name.size());
     } else if (name == "/log=") {
       line.logFile = SwitchValue(arg, name.size());
+    } else if (name == "/logformat=") {
+      line.logFormat = LogFormat(SwitchValue(arg, name.size()));
+      if (!line.logFormat) {
+        line.unknown.push_back(arg);
+        line.nearMisses.push_back({arg, "/LogFormat=Plain or /LogFormat=CMTrace"});
+        nearMiss = true;
+      }
     } else if (name == "/port=") {
       line.port = SwitchValue(arg, name.size());
       std::string why;
@@ -177,6 +192,12 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   line.invalid =
       nearMiss || !line.portRefusal.empty() || (!line.unknown.empty() && line.Unattended());
   return line;
+}
+
+std::vector<std::string> SwitchNames() {
+  std::vector<std::string> names;
+  for (const TSwitch& s : kSwitches) names.emplace_back(s.shown);
+  return names;
 }
 
 }  // namespace pinst

@@ -1,12 +1,14 @@
 // The installer's command-line switches. Each may stand in any position, starts
 // with "/" or "-", and is matched without regard to ASCII case; /Model=, /Log=,
-// /Timeout= and /Port= take the rest of their argument, quotes removed.
+// /Timeout=, /Port= and /LogFormat= take the rest of their argument, quotes removed.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "sys/log_kind.h"
 
 namespace pinst {
 
@@ -24,6 +26,8 @@ struct TCommandLine {
   bool verify = false;                 // /Verify: check the distribution folder
   std::optional<std::string> model;    // the model to install automatically
   std::optional<std::string> logFile;  // where the run log goes
+  // /LogFormat=Plain (the default) or /LogFormat=CMTrace; any other value is a bad switch.
+  std::optional<TLogFormat> logFormat;
   std::optional<uint32_t> timeoutSeconds;
   // /Port=: the port (or the printer's address) the /Model= printer is installed
   // on, offline; portRefusal says why the value or its company was refused.
@@ -41,8 +45,9 @@ struct TCommandLine {
     std::string meant;  // "/Quiet", "/Model="
   };
   std::vector<TNearMiss> nearMisses;
-  bool unattendedSwitch = false;  // /Hide, /Quiet, /Model=, /Log=, /Timeout= or /NoRestart given
-  bool unattendedMiss = false;    // a near miss of /Quiet or /Hide
+  // /Hide, /Quiet, /Model=, /Log=, /LogFormat=, /Timeout=, /Port= or /NoRestart given
+  bool unattendedSwitch = false;
+  bool unattendedMiss = false;  // a near miss of /Quiet or /Hide
 
   // Whether anyone may be there to read a box: not when the line shows that the
   // run was meant to be unattended, however mistyped.
@@ -51,13 +56,17 @@ struct TCommandLine {
   // A switch of the set a deployment tool uses (not /?).
   bool Unattended() const {
     return hide || quiet || noRestart || check || list || uninstall || verify || model || logFile ||
-           timeoutSeconds || port;
+           logFormat || timeoutSeconds || port;
   }
   uint32_t TimeoutSeconds() const { return timeoutSeconds.value_or(kDefaultTimeoutSeconds); }
 };
 
-// args: the arguments after the program name. A later /Model=, /Log=, /Timeout=
-// or /Port= wins.
+// args: the arguments after the program name. A later /Model=, /Log=, /LogFormat=,
+// /Timeout= or /Port= wins.
 TCommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// Every switch as the usage text writes it ("/Hide", "/Model=" ...), in the order
+// the parser knows them.
+std::vector<std::string> SwitchNames();
 
 }  // namespace pinst

@@ -65,7 +65,7 @@ bool TInstallRun::EndedByTimeout() {
 }
 
 void TInstallRun::EndTimedOut(const std::string& what) {
-  LogLine("Timed out waiting for " + what + ": it was ended");
+  LogLine("Timed out waiting for " + what + ": it was ended", TLogKind::kFailure);
   runEndedEarly = true;
   PutBackRemovedPrinter();
   TRunResult ended(TRunOutcome::kFailed, kErrorTimeout);
@@ -77,7 +77,8 @@ bool TInstallRun::CanStart() {
   // Windows on ARM runs the x64 helper emulated, and the driver it would install
   // is one the ARM spooler cannot load.
   if (IsWow64() && Os().system->GetNativeMachine() == NativeMachine::kArm64) {
-    LogLine("Windows on ARM: the x64 driver cannot be installed here; nothing changed");
+    LogLine("Windows on ARM: the x64 driver cannot be installed here; nothing changed",
+            TLogKind::kFailure);
     TRunResult ended(TRunOutcome::kFailed);
     ended.reason = TRunReason::kUnsupportedMachine;
     End(std::move(ended));
@@ -87,7 +88,8 @@ bool TInstallRun::CanStart() {
   PrinterExists("", &listRead);
   const uint32_t error = listRead ? 0 : Os().spooler->GetLastError();
   if (error != kErrorSpoolerUnavailable) return true;
-  LogLine(FormatCode("The print spooler does not answer (error 0x%.8x): nothing changed", error));
+  LogLine(FormatCode("The print spooler does not answer (error 0x%.8x): nothing changed", error),
+          TLogKind::kFailure);
   TRunResult ended(TRunOutcome::kFailed, error);
   ended.reason = TRunReason::kSpoolerNotRunning;
   End(std::move(ended));
@@ -129,7 +131,11 @@ int TInstallRun::Ask(const std::string& text, const std::string& caption, uint32
 }
 
 void TInstallRun::Tell(const std::string& text, const std::string& caption, uint32_t flags) {
-  LogLine("Message: " + text);
+  // The box's icon says how the message reads: a stop is a failure.
+  const uint32_t icon = flags & 0xF0;
+  LogLine("Message: " + text, icon == kMbIconError     ? TLogKind::kFailure
+                              : icon == kMbIconWarning ? TLogKind::kWarning
+                                                       : TLogKind::kInfo);
   host_.Tell(text, caption, flags);
 }
 
@@ -376,15 +382,18 @@ void TInstallRun::StartMonitorServiceOrRestart(const TOption& option) {
   }
   if (timedOut) {
     LogLine("Timed out waiting for " + *timedOut + ": it was ended; the service " +
-            option.ServiceName + " did not start in time");
+                option.ServiceName + " did not start in time",
+            TLogKind::kWarning);
   }
   if (mode_.noRestart) {
     LogLine("Service " + option.ServiceName +
-            " did not start: a restart is needed (/NoRestart: Setup.bat not started)");
+                " did not start: a restart is needed (/NoRestart: Setup.bat not started)",
+            TLogKind::kWarning);
     restartNeeded = true;
     return;
   }
-  LogLine("Service " + option.ServiceName + " did not start: Setup.bat restarts the computer");
+  LogLine("Service " + option.ServiceName + " did not start: Setup.bat restarts the computer",
+          TLogKind::kWarning);
   Tell(kServiceRestartText, kServiceRestartCaption, kMbOk | kMbIconInformation);
   // The doubled backslash after the folder is accepted by Windows.
   Os().shell->WinExec(ProgramFolder() + "\\Setup.bat", mode_.quiet ? kShowCmdHide : kShowCmdShow);

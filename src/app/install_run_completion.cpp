@@ -82,7 +82,7 @@ void TInstallRun::WMInstallSucceeded() {
   }
   // A success that left no printer of the model's name is none.
   if (!name.empty() && !PrinterExists(name)) {
-    LogLine("No printer named \"" + name + "\" after the install: failed");
+    LogLine("No printer named \"" + name + "\" after the install: failed", TLogKind::kFailure);
     PutBackRemovedPrinter();
     // The reason says it all; no code of the library's to show.
     TRunResult ended(TRunOutcome::kFailed);
@@ -133,11 +133,13 @@ void TInstallRun::EndFailed(uint32_t errorCode, bool byLibrary) {
   const TLangStrings& lang = Lang();
   EndHelperWait();
   FErrorCode = errorCode;
-  LogLine(FormatCode("Install failed: error 0x%.8x", FErrorCode));
-
   // Only an online run can be retried offline: an offline run that reports no
-  // device would otherwise start itself again without end.
-  if (FErrorCode == kErrorNoSuchDevinst && runOnline) {
+  // device would otherwise start itself again without end. Until that retry is
+  // decided the code is a warning.
+  const bool retryOffline = FErrorCode == kErrorNoSuchDevinst && runOnline;
+  LogLine(FormatCode("Install failed: error 0x%.8x", FErrorCode),
+          retryOffline ? TLogKind::kWarning : TLogKind::kFailure);
+  if (retryOffline) {
     if (FFoundPort == "LPT1:") {
       LogLine("No device found on LPT1:, installing offline");
       RunInstall(false);
@@ -156,7 +158,8 @@ void TInstallRun::EndFailed(uint32_t errorCode, bool byLibrary) {
   } else if (FErrorCode == kErrorInstallCancelled && byLibrary && mode_.hidden) {
     // No catalog for the INF: a person may accept an unsigned package, but no
     // one is there to, and a deployment tool must not read it as a cancel.
-    LogLine("The driver package is not signed (no catalog for its INF): not installed");
+    LogLine("The driver package is not signed (no catalog for its INF): not installed",
+            TLogKind::kFailure);
     PutBackRemovedPrinter();
     TRunResult ended(TRunOutcome::kFailed, FErrorCode);
     ended.reason = TRunReason::kUnsignedPackage;
@@ -204,7 +207,8 @@ void TInstallRun::PutBackRemovedPrinter() {
   oldPrinter = TOldPrinter::kNotRestored;
   DebugLine("AddPrinter Fail :" + record.printerName + ", Error Code :0x" + HexCode8(error));
   LogLine("Printer \"" + record.printerName + "\" could not be put back" +
-          FormatCode(": error 0x%.8x", error));
+              FormatCode(": error 0x%.8x", error),
+          TLogKind::kFailure);
 }
 
 void TInstallRun::TimerSetup64ErrorTimer() {

@@ -1,8 +1,10 @@
 #include "app/installer_main.h"
 
 #include "app/command_line.h"
+#include "app/install_codes.h"
 #include "app/installer_windows.h"
 #include "app/run_log_start.h"
+#include "app/run_result.h"
 #include "app/switch_commands.h"
 #include "config/lang_format.h"
 #include "config/lang_strings.h"
@@ -28,8 +30,25 @@ void ShowUsage(uint32_t icon, const TCommandLine::TNearMiss* miss = nullptr) {
   ui::MessageDlg(nullptr, text, lang.StrInstallerTitle + " " + kProductVersion, kMbOk | icon);
 }
 
+// How the exit code's line reads in the log: a restart, a cancel or a run to try
+// again later are to be looked at, the codes of a run that did not do its job failed.
+TLogKind ExitCodeKind(int exitCode) {
+  switch (exitCode) {
+    case kExitInstalled:
+    case kExitUnknownProduct:  // the answer of /Check, or nothing left to remove
+      return TLogKind::kInfo;
+    case kExitRestartNeeded:
+    case kExitRestartStarted:
+    case kExitCancelled:
+    case kExitAlreadyRunning:
+      return TLogKind::kWarning;
+    default:
+      return TLogKind::kFailure;
+  }
+}
+
 int Finish(int exitCode) {
-  LogLine("Exit code " + std::to_string(exitCode));
+  LogLine("Exit code " + std::to_string(exitCode), ExitCodeKind(exitCode));
   RunLog().Close();
   return exitCode;
 }
@@ -48,7 +67,7 @@ int RunInstaller(const std::vector<std::string>& args) {
   if (!readOnly) lock = Os().system->LockInstance(kRunMutexName);
   if (!readOnly && !lock) {
     OpenRunLog(commandLine, args);
-    LogLine("Another run of the installer is in progress: try again later");
+    LogLine("Another run of the installer is in progress: try again later", TLogKind::kWarning);
     if (!commandLine.hide) Os().system->ActivateWindowOfClass(kMainWindowClass);
     return Finish(kExitAlreadyRunning);
   }
@@ -56,7 +75,7 @@ int RunInstaller(const std::vector<std::string>& args) {
     // A mistyped switch must not turn into a visible run that waits for a click,
     // nor into a box that waits where no one is there to click it.
     OpenRunLog(commandLine, args);
-    LogLine("Not a switch of this program: the command line is refused");
+    LogLine("Not a switch of this program: the command line is refused", TLogKind::kFailure);
     if (!commandLine.NobodyWatches()) {
       ShowUsage(kMbIconError,
                 commandLine.nearMisses.empty() ? nullptr : &commandLine.nearMisses.front());
@@ -88,12 +107,14 @@ int RunInstaller(const std::vector<std::string>& args) {
   // Hidden, with no automatic install armed, the program could show nothing,
   // start nothing and never end; whoever started it would wait for ever.
   if (mainForm.FHideMode && mainForm.FAutoIndex < 0) {
-    LogLine("Nothing to install: no model is marked AutoMode in install.ini and no /Model= given");
+    LogLine("Nothing to install: no model is marked AutoMode in install.ini and no /Model= given",
+            TLogKind::kFailure);
     return Finish(kExitNothingToInstall);
   }
 
   ui::Application().Run();
-  LogLine(OutcomeLine(mainForm.Run().Result()));
+  const TRunResult& result = mainForm.Run().Result();
+  LogLine(OutcomeLine(result), OutcomeKind(result));
   return Finish(mainForm.ExitCode());
 }
 

@@ -150,7 +150,9 @@ void TMainForm::FormCreate(const std::vector<std::string>& args) {
   }
   run_ =
       std::make_unique<TInstallRun>(quietHost_ ? static_cast<IRunHost&>(*quietHost_) : *this, mode);
-  if (FCommandLine.logFile || FHideMode || FCommandLine.model) OpenRunLog(FCommandLine, args_);
+  if (FCommandLine.logFile || FCommandLine.logFormat || FHideMode || FCommandLine.model) {
+    OpenRunLog(FCommandLine, args_);
+  }
   TimerSetup64Error.SetEnabled(false);
   FOptions = std::make_unique<TIniOptions>();
   FOptions->LoadFromFile("install.ini");

@@ -64,7 +64,7 @@ void TMainForm::TmrAutoInstallTimer() {
     BbtnStart.Click();
   } catch (const std::exception& error) {
     run_->result = TRunResult(TRunOutcome::kFailed);
-    LogLine("Error: " + InstallErrorText(error));
+    LogLine("Error: " + InstallErrorText(error), TLogKind::kFailure);
     // A visible window stays open with the error box; a hidden one has no one
     // to close it, so the program ends once the box is dismissed.
     if (!FHideMode) throw;

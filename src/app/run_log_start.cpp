@@ -26,14 +26,15 @@ std::vector<std::string> DefaultLogPlaces() {
 void OpenRunLog(const TCommandLine& commandLine, const std::vector<std::string>& args) {
   if (RunLog().IsOpen()) return;
   const std::string asked = commandLine.logFile.value_or(std::string());
-  bool opened = !asked.empty() && RunLog().Open(asked);
+  const TLogFormat format = commandLine.logFormat.value_or(TLogFormat::kPlain);
+  bool opened = !asked.empty() && RunLog().Open(asked, format);
   const std::vector<std::string> places = DefaultLogPlaces();
   for (const std::string& place : places) {
     if (opened) break;
     std::string folder = FolderOf(place, Os().system->GetAnsiCodePage());
     if (!folder.empty()) folder.pop_back();  // its trailing backslash
     Os().files->CreateFolder(folder);
-    opened = RunLog().Open(place);
+    opened = RunLog().Open(place, format);
   }
   if (!opened) {
     Os().system->DebugOutput("Cannot write the log " + places.front());
@@ -42,16 +43,25 @@ void OpenRunLog(const TCommandLine& commandLine, const std::vector<std::string>&
   std::string joined;
   for (const std::string& arg : args) joined += " " + arg;
   LogLine(std::string("Printer Installer ") + kProductVersion + " started:" + joined);
-  if (!asked.empty() && RunLog().Path() != asked) LogLine("Cannot write the log " + asked);
+  if (!RunLog().RotatedTo().empty()) {
+    LogLine("The log had passed " + std::to_string(kLogBoundBytes / 1024) +
+            " KB: its earlier lines are in " + RunLog().RotatedTo());
+  }
+  if (!asked.empty() && RunLog().Path() != asked) {
+    LogLine("Cannot write the log " + asked, TLogKind::kWarning);
+  }
   for (const std::string& arg : commandLine.unknown) {
     std::string meant;
     for (const TCommandLine::TNearMiss& miss : commandLine.nearMisses) {
       if (miss.argument == arg) meant = " (did you mean " + miss.meant + "?)";
     }
-    LogLine("Unknown argument" + std::string(commandLine.invalid ? ": " : " ignored: ") + arg +
-            meant);
+    LogLine(
+        "Unknown argument" + std::string(commandLine.invalid ? ": " : " ignored: ") + arg + meant,
+        commandLine.invalid ? TLogKind::kFailure : TLogKind::kWarning);
   }
-  if (!commandLine.portRefusal.empty()) LogLine("Refused: " + commandLine.portRefusal);
+  if (!commandLine.portRefusal.empty()) {
+    LogLine("Refused: " + commandLine.portRefusal, TLogKind::kFailure);
+  }
   const OsVersion version = Os().system->GetVersion();
   LogLine("Windows " + std::to_string(version.major) + "." + std::to_string(version.minor) +
           (IsWow64() ? ", WOW64: yes" : ", WOW64: no") + ", folder " +

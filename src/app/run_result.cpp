@@ -108,6 +108,19 @@ std::string OutcomeLine(const TRunResult& result) {
   return std::string("Outcome: ") + name;
 }
 
+TLogKind OutcomeKind(const TRunResult& result) {
+  switch (result.outcome) {
+    case TRunOutcome::kNone:
+    case TRunOutcome::kInstalled:
+      return TLogKind::kInfo;
+    case TRunOutcome::kInstalledRestart:
+    case TRunOutcome::kCancelled:
+      return TLogKind::kWarning;
+    default:
+      return TLogKind::kFailure;
+  }
+}
+
 std::string InstallErrorText(const std::exception& error) {
   const auto* raised = dynamic_cast<const TInstallError*>(&error);
   if (!raised) return error.what();

@@ -8,6 +8,8 @@
 #include <string>
 #include <utility>
 
+#include "sys/log_kind.h"
+
 namespace pinst {
 
 enum class TRunOutcome : uint8_t {
@@ -70,8 +72,10 @@ std::optional<TResultBox> ResultBox(const TRunResult& result);
 // person started ends the program with 0 whatever became of it.
 int ExitCodeFor(const TRunResult& result, bool automaticRun);
 
-// The log's outcome line ("Outcome: installed").
+// The log's outcome line ("Outcome: installed"), and how it reads: a failure, a
+// warning for a cancel or an asked-for restart.
 std::string OutcomeLine(const TRunResult& result);
+TLogKind OutcomeKind(const TRunResult& result);
 
 // The words for an error raised during a run, from the text table; what() for
 // an error the installer did not raise itself.

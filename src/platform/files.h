@@ -2,6 +2,7 @@
 // without regard to case, relative paths taken from the current directory.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,11 @@ class IFiles {
   // writers may append to it at the same time. A file that is a link (a reparse
   // point, or one of several hard links) is not written: false.
   virtual bool AppendToFile(const std::string& path, const std::string& bytes) = 0;
+  // The size in bytes of a regular file; nullopt when there is none or it cannot be asked.
+  virtual std::optional<uint64_t> FileSize(const std::string& path) = 0;
+  // MoveFileExA with MOVEFILE_REPLACE_EXISTING: the file (or the link itself) takes
+  // the new name; a file of that name is replaced, never written through.
+  virtual bool MoveReplacing(const std::string& from, const std::string& to) = 0;
   // CreateDirectoryA; true also when the folder is there already.
   virtual bool CreateFolder(const std::string& path) = 0;
   // CopyFileA.

@@ -26,6 +26,20 @@ enum : uint32_t {
 };
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
+// The local date and time of an instant, and the bias in force then: UTC minus
+// local time in minutes, with the sign of TIME_ZONE_INFORMATION's Bias (480 in
+// California in winter, -60 in Berlin, 0 in London in winter).
+struct LocalTimeStamp {
+  uint16_t year = 0;
+  uint16_t month = 0;
+  uint16_t day = 0;
+  uint16_t hour = 0;
+  uint16_t minute = 0;
+  uint16_t second = 0;
+  uint16_t milliseconds = 0;
+  int32_t biasMinutes = 0;
+};
+
 // The processor Windows itself runs on, whatever this program was built for.
 enum class NativeMachine { kX86, kX64, kArm64 };
 
@@ -57,6 +71,10 @@ class ISystem {
   virtual uint32_t TickCountMs() = 0;
   // Local date and time in the system's short date and long time format.
   virtual std::string LocalDateTimeText() = 0;
+  // The local time now, to the millisecond, with the bias in force.
+  virtual LocalTimeStamp LocalTime() = 0;
+  // GetCurrentProcessId.
+  virtual uint32_t ProcessId() = 0;
   // MessageBoxA; owner 0 means none. Returns the button pressed (kIdOk ...).
   virtual int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                              uint32_t flags) = 0;

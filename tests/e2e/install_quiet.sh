@@ -5,7 +5,9 @@
 # runs, the visible top-level windows of the program are listed again and again:
 # there must be none. Checked afterwards: the exit code, the spooler and the log.
 # The same with a failing test library ends with 1603 and a log that says why; an
-# unknown model ends with 2. A visible run (/Model= alone) shows that the listing
+# unknown model ends with 2. /LogFormat=CMTrace writes each line in the log
+# viewer's format, with the bias of the machine's time zone and the failure's
+# lines marked; another value ends with 1639. A visible run (/Model= alone) shows that the listing
 # does see the program's windows.
 set -u
 cd "$(dirname "$0")/../.."
@@ -90,6 +92,64 @@ expect_log "Installer library answered 2, last install error 0x00000005" \
   "Install failed: error 0x00000005" "Message: Driver Install Fail Now(0x00000005)" \
   "Outcome: failed" "Exit code 1603"
 said "exit code $RC, $LOOKS listings without a window; the log says why"
+
+# The log in the format of Configuration Manager's log viewer: every line one entry.
+# The machine's clock in California (December: 8 hours behind UTC) gives the bias
+# +480; a run in Berlin -060.
+CMTRACE='^<!\[LOG\[.*\]LOG\]!><time="[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3}[+-][0-9]{3}" date="[0-9]{2}-[0-9]{2}-[0-9]{4}" component="PrinterInstaller" context="" type="[123]" thread="[0-9]+" file="">$'
+expect_entry() {  # TEXT TYPE: the CMTrace line that starts with TEXT has that type
+  LC_ALL=C grep -qE -- "^<!\[LOG\[$1.*type=\"$2\"" <(tr -d '\r' <"$LOG") || fail "no entry of type $2: $1"
+}
+for zone in America/Los_Angeles:+480 Europe/Berlin:-060; do
+  new_case "quiet install, CMTrace log, ${zone%%:*}" || exit 1
+  WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
+  export TZ=${zone%%:*}
+  run_watched /Quiet "/Model=$MODEL" /LogFormat=CMTrace '/Log=C:\install.log'
+  unset TZ
+  [ "$RC" = 0 ] || fail "exit code $RC"
+  expect_unseen
+  lines=$(wc -l <"$LOG")
+  [ "$lines" -gt 10 ] || fail "only $lines lines"
+  bad=$(tr -d '\r' <"$LOG" | LC_ALL=C grep -cvE "$CMTRACE")
+  [ "$bad" = 0 ] || fail "$bad lines not in the format: $(tr -d '\r' <"$LOG" | LC_ALL=C grep -vE "$CMTRACE" | head -3)"
+  twice=$(LC_ALL=C grep -c ']LOG]!>.*]LOG]!>' "$LOG")
+  [ "$twice" = 0 ] || fail "$twice lines with the message's end twice"
+  [ "$(grep -c $'\r$' "$LOG")" = "$lines" ] || fail "log lines do not all end in CR LF"
+  expect_entry "Printer Installer [0-9.]* started: /Quiet" 1
+  expect_entry "Outcome: installed" 1
+  expect_entry "Exit code 0" 1
+  # Under Wine no printer is found online: the library's code before the offline
+  # install is a warning.
+  if LC_ALL=C grep -q 'Install failed: error 0xE000020B' "$LOG"; then
+    expect_entry "Install failed: error 0xE000020B" 2
+  fi
+  bias=$(LC_ALL=C grep -c -- "${zone##*:}\" date=" "$LOG")
+  [ "$bias" = "$lines" ] || fail "$bias of $lines entries with the bias ${zone##*:}"
+  said "exit code $RC, $lines entries in the format, bias ${zone##*:}"
+  [ "$CASE_FAILED" = 0 ] || { echo "  the log:"; sed 's/^/    /' "$LOG"; }
+done
+
+new_case "quiet install, failing library, CMTrace log" || exit 1
+printf '[Install]\r\nResult=2\r\nErrorCode=5\r\n' >"$DIST/$LIBDIR/inst2k.ini"
+run_watched /Quiet "/Model=$MODEL" /LogFormat=cmtrace '/Log=C:\install.log'
+[ "$RC" = $((1603 & 255)) ] || fail "exit code $RC, expected 1603's low byte"
+bad=$(tr -d '\r' <"$LOG" | LC_ALL=C grep -cvE "$CMTRACE")
+[ "$bad" = 0 ] || fail "$bad lines not in the format"
+expect_entry "Installer library answered 2" 1
+expect_entry "Install failed: error 0x00000005" 3
+expect_entry "Outcome: failed" 3
+expect_entry "Exit code 1603" 3
+said "exit code $RC; the failure's lines of type 3"
+
+new_case "bad /LogFormat=" || exit 1
+(cd "$DIST" && in_prefix PrinterInstaller.exe /Quiet "/Model=$MODEL" /LogFormat=xml '/Log=C:\install.log') \
+  >/dev/null 2>&1
+RC=$?
+[ "$RC" = $((1639 & 255)) ] || fail "exit code $RC, expected 1639's low byte"
+expect_log "Unknown argument: /LogFormat=xml (did you mean /LogFormat=Plain or /LogFormat=CMTrace?)" \
+  "Exit code 1639"
+in_prefix "$SPOOLER" 2>/dev/null | tr -d '\r' | grep -qF "printer $MODEL|" && fail "installed all the same"
+said "exit code $RC, nothing installed"
 
 new_case "quiet, unknown model" || exit 1
 (cd "$DIST" && in_prefix PrinterInstaller.exe /Quiet '/Model=Tessaly TP-80' '/Log=C:\install.log') \

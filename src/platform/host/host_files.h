@@ -22,6 +22,8 @@ class HostFiles : public IFiles {
   std::optional<std::string> ReadWholeFile(const std::string& path) override;
   bool WriteWholeFile(const std::string&, const std::string&) override { return false; }
   bool AppendToFile(const std::string&, const std::string&) override { return false; }
+  std::optional<uint64_t> FileSize(const std::string&) override { return std::nullopt; }
+  bool MoveReplacing(const std::string&, const std::string&) override { return false; }
   bool CreateFolder(const std::string&) override { return false; }
   bool Copy(const std::string&, const std::string&, bool) override { return false; }
   std::string FullPath(const std::string& path) override;

@@ -121,6 +121,33 @@ bool SimFiles::AppendToFile(const std::string& path, const std::string& bytes) {
   return true;
 }
 
+std::optional<uint64_t> SimFiles::FileSize(const std::string& path) {
+  if (Injected(faults, "files.GetFileAttributesExA") || path.empty() || TooLong(path)) {
+    return std::nullopt;
+  }
+  auto it = files_.find(Key(path));
+  if (it == files_.end()) return std::nullopt;
+  return it->second.size();
+}
+
+bool SimFiles::MoveReplacing(const std::string& from, const std::string& to) {
+  if (Injected(faults, "files.MoveFileExA") || !HasFile(from) || to.empty() || TooLong(to) ||
+      HasDirectory(to)) {
+    return false;
+  }
+  const std::string source = Key(from);
+  const std::string target = Key(to);
+  if (!HasDirectory(FolderOf(target, system_.codePage))) return false;
+  if (source == target) return true;
+  files_[target] = files_[source];
+  files_.erase(source);
+  // The link itself moves; a link that stood at the new name is gone.
+  links_.erase(target);
+  if (links_.erase(source)) links_.insert(target);
+  if (unreadable_.erase(source)) unreadable_.insert(target);
+  return true;
+}
+
 bool SimFiles::CreateFolder(const std::string& path) {
   if (Injected(faults, "files.CreateDirectoryA") || path.empty() || TooLong(path) ||
       HasFile(path) || !HasDirectory(FolderOf(Key(path), system_.codePage))) {

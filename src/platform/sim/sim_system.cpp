@@ -70,6 +70,22 @@ std::string SimSystem::LocalDateTimeText() {
   return buf;
 }
 
+// 2026-12-07 at midnight when the clock starts, a day further every 24 hours
+// (the month is not turned over).
+LocalTimeStamp SimSystem::LocalTime() {
+  const uint64_t ms = clock_.NowMs();
+  LocalTimeStamp now;
+  now.year = 2026;
+  now.month = 12;
+  now.day = static_cast<uint16_t>(7 + ms / 86400000);
+  now.hour = static_cast<uint16_t>(ms / 3600000 % 24);
+  now.minute = static_cast<uint16_t>(ms / 60000 % 60);
+  now.second = static_cast<uint16_t>(ms / 1000 % 60);
+  now.milliseconds = static_cast<uint16_t>(ms % 1000);
+  now.biasMinutes = timeZoneBias;
+  return now;
+}
+
 int SimSystem::ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                               uint32_t flags) {
   SimMessageBox box{owner, text, caption, flags, 0};

@@ -33,6 +33,9 @@ class SimSystem : public ISystem {
   std::optional<NativeMachine> nativeMachine;
   uint16_t langId = 0x0409;
   uint32_t codePage = 1252;
+  // UTC minus local time, in minutes (TIME_ZONE_INFORMATION's sign).
+  int32_t timeZoneBias = 0;
+  uint32_t processId = 4242;
   // Answers given to the next message boxes, in order; when none is queued the box
   // is answered with OK for an OK box and Cancel otherwise.
   std::deque<int> messageBoxAnswers;
@@ -64,6 +67,8 @@ class SimSystem : public ISystem {
   void Sleep(uint32_t milliseconds) override;
   uint32_t TickCountMs() override { return static_cast<uint32_t>(clock_.NowMs()); }
   std::string LocalDateTimeText() override;
+  LocalTimeStamp LocalTime() override;
+  uint32_t ProcessId() override { return processId; }
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                      uint32_t flags) override;
   std::unique_ptr<IInstanceLock> LockInstance(const std::string& name) override;

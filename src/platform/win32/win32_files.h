@@ -15,6 +15,8 @@ class Win32Files : public IFiles {
   std::optional<std::string> ReadWholeFile(const std::string& path) override;
   bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
   bool AppendToFile(const std::string& path, const std::string& bytes) override;
+  std::optional<uint64_t> FileSize(const std::string& path) override;
+  bool MoveReplacing(const std::string& from, const std::string& to) override;
   bool CreateFolder(const std::string& path) override;
   bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
   std::string FullPath(const std::string& path) override;

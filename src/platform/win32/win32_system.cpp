@@ -78,6 +78,34 @@ std::string Win32System::LocalDateTimeText() {
   return std::string(date) + " " + time;
 }
 
+LocalTimeStamp Win32System::LocalTime() {
+  // One reading of the clock, turned into local time with the zone and daylight
+  // saving in force now; the bias is the difference of the two.
+  FILETIME utc = {};
+  ::GetSystemTimeAsFileTime(&utc);
+  FILETIME local = utc;
+  ::FileTimeToLocalFileTime(&utc, &local);
+  SYSTEMTIME fields = {};
+  ::FileTimeToSystemTime(&local, &fields);
+  const auto ticks = [](const FILETIME& time) {
+    return static_cast<int64_t>((static_cast<uint64_t>(time.dwHighDateTime) << 32) |
+                                time.dwLowDateTime);
+  };
+  constexpr int64_t kTicksPerMinute = 60LL * 10000000;  // 100-ns units
+  LocalTimeStamp now;
+  now.year = fields.wYear;
+  now.month = fields.wMonth;
+  now.day = fields.wDay;
+  now.hour = fields.wHour;
+  now.minute = fields.wMinute;
+  now.second = fields.wSecond;
+  now.milliseconds = fields.wMilliseconds;
+  now.biasMinutes = static_cast<int32_t>((ticks(utc) - ticks(local)) / kTicksPerMinute);
+  return now;
+}
+
+uint32_t Win32System::ProcessId() { return ::GetCurrentProcessId(); }
+
 int Win32System::ShowMessageBox(uintptr_t owner, const std::string& text,
                                 const std::string& caption, uint32_t flags) {
   return ::MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
@@ -99,7 +127,6 @@ class Win32InstanceLock : public IInstanceLock {
 };
 
 }  // namespace
-
 
 std::unique_ptr<IInstanceLock> Win32System::LockInstance(const std::string& name) {
   HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());

@@ -16,6 +16,8 @@ class Win32System : public ISystem {
   void Sleep(uint32_t milliseconds) override;
   uint32_t TickCountMs() override;
   std::string LocalDateTimeText() override;
+  LocalTimeStamp LocalTime() override;
+  uint32_t ProcessId() override;
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                      uint32_t flags) override;
   std::unique_ptr<IInstanceLock> LockInstance(const std::string& name) override;

@@ -1,11 +1,13 @@
 // Runs that no one watches: the switches, the fixed answers of /Quiet, the run log.
 #include <algorithm>
+#include <regex>
 
 #include "app/command_line.h"
 #include "app/install_codes.h"
 #include "app/installer_main.h"
 #include "install_fixture.h"
 #include "pi_version.h"
+#include "sys/run_log.h"
 #include "ui/application.h"
 
 namespace pinst {
@@ -78,6 +80,21 @@ TEST(CommandLineTest, SwitchesInAnyCaseWithSlashOrDashTakeTheRestOfTheirArgument
     EXPECT_EQ(timed.timeoutSeconds, seconds);
     EXPECT_EQ(timed.invalid, !seconds);
   }
+  // The log's format: two names in any case; any other value is a bad switch.
+  const std::pair<const char*, std::optional<TLogFormat>> formats[] = {
+      {"/LogFormat=CMTrace", TLogFormat::kCmTrace},
+      {"-logformat=\"cmtrace\"", TLogFormat::kCmTrace},
+      {"/LOGFORMAT=Plain", TLogFormat::kPlain},
+      {"/LogFormat=xml", std::nullopt},
+      {"/LogFormat=", std::nullopt},
+  };
+  for (const auto& [arg, format] : formats) {
+    SCOPED_TRACE(arg);
+    const TCommandLine formatted = ParseCommandLine({arg});
+    EXPECT_EQ(formatted.logFormat, format);
+    EXPECT_EQ(formatted.invalid, !format);
+    EXPECT_TRUE(formatted.NobodyWatches());
+  }
 }
 
 constexpr const char* kLog = "C:\\install.log";
@@ -139,6 +156,97 @@ TEST_F(UnattendedTest, QuietModelInstallsWithNoWindowNorBoxAndLogsEveryStep) {
   // One entry per line, each with its time.
   EXPECT_EQ(log.find("\n2026-12-07 ", 0) != std::string::npos, true);
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), std::count(log.begin(), log.end(), '\r'));
+}
+
+TEST_F(UnattendedTest, CmTraceLogOfAWholeRunIsOneEntryPerLineWithFailuresOfType3) {
+  WriteIni();
+  win.system.timeZoneBias = -60;
+  const std::regex entry(
+      "<!\\[LOG\\[[^\r\n]*\\]LOG\\]!><time=\"\\d{2}:\\d{2}:\\d{2}\\.\\d{3}-060\" "
+      "date=\"12-07-2026\" component=\"PrinterInstaller\" context=\"\" type=\"([123])\" "
+      "thread=\"4242\" file=\"\">");
+  // The lines of the log and their types, each line checked against the format.
+  const auto entries = [&](const std::string& log) {
+    std::vector<std::pair<std::string, char>> lines;
+    for (size_t at = 0; at < log.size();) {
+      const size_t end = log.find("\r\n", at);
+      EXPECT_NE(end, std::string::npos) << "no CR LF after " << log.substr(at);
+      if (end == std::string::npos) break;
+      const std::string line = log.substr(at, end - at);
+      std::smatch match;
+      EXPECT_TRUE(std::regex_match(line, match, entry)) << line;
+      if (!match.empty()) lines.emplace_back(line, match[1].str()[0]);
+      at = end + 2;
+    }
+    return lines;
+  };
+  const auto typeOf = [](const std::vector<std::pair<std::string, char>>& lines,
+                         const std::string& text) {
+    for (const auto& [line, type] : lines) {
+      if (line.find("<![LOG[" + text) == 0) return type;
+    }
+    return '?';
+  };
+  EXPECT_EQ(Run({"/Quiet", "/Model=XP100", "/LogFormat=CMTrace", "/Log=C:\\install.log"}),
+            kExitInstalled);
+  auto lines = entries(Log());
+  EXPECT_GT(lines.size(), 10u);
+  for (const auto& [line, type] : lines) EXPECT_EQ(type, '1') << line;
+  EXPECT_EQ(typeOf(lines, "Outcome: installed"), '1');
+  // A printer not found online is installed offline: the library's code a warning.
+  win.files.RemoveFile(kLog);
+  win.spooler.printers.clear();
+  UsbPrinterConnected();
+  libraryAnswers = {{2, kErrorNoSuchDevinst}, {1, 0}};
+  EXPECT_EQ(Run({"/Quiet", "/Model=XP100", "/LogFormat=CMTrace", "/Log=C:\\install.log"}),
+            kExitInstalled);
+  lines = entries(Log());
+  EXPECT_EQ(typeOf(lines, "Install failed: error 0xE000020B"), '2');
+  EXPECT_EQ(typeOf(lines, "Exit code 0"), '1');
+  lib.devices.clear();
+  // A failed run: its failure lines and exit code of type 3, nothing else.
+  win.files.RemoveFile(kLog);
+  win.spooler.printers.clear();
+  libraryAnswers = {{2, 5}};
+  EXPECT_EQ(Run({"/Quiet", "/Model=XP100", "/LogFormat=cmtrace", "/Log=C:\\install.log"}),
+            kExitFailed);
+  lines = entries(Log());
+  EXPECT_EQ(typeOf(lines, "Install failed: error 0x00000005"), '3');
+  EXPECT_EQ(typeOf(lines, "Outcome: failed"), '3');
+  EXPECT_EQ(typeOf(lines, "Exit code 1603"), '3');
+  EXPECT_EQ(typeOf(lines, "Installer library answered"), '1');
+  EXPECT_EQ(typeOf(lines, "Message: Driver Install Fail Now"), '3');
+  // A restart asked for is a warning.
+  WriteIni("ServiceName=NvPrnMon\r\n");
+  ServiceRuns(false);
+  win.files.RemoveFile(kLog);
+  win.spooler.printers.clear();
+  lib.installResult = 1;
+  lib.lastInstallError = 0;
+  EXPECT_EQ(
+      Run({"/Quiet", "/Model=XP100", "/NoRestart", "/LogFormat=CMTrace", "/Log=C:\\install.log"}),
+      kExitRestartNeeded);
+  lines = entries(Log());
+  EXPECT_EQ(typeOf(lines, "Service NvPrnMon did not start"), '2');
+  EXPECT_EQ(typeOf(lines, "Exit code 3010"), '2');
+}
+
+TEST_F(UnattendedTest, DefaultLogPastItsBoundIsMovedAsideByTheNextRun) {
+  WriteIni("AutoMode=1\r\nQuiteMode=1\r\n");
+  const std::string old = std::string(kLogBoundBytes, '.') + "\r\n";
+  win.files.AddFile(kDefaultLog, old);
+  EXPECT_EQ(Run({"/Check", "/Model=XP100"}), kExitUnknownProduct);
+  EXPECT_EQ(win.files.Contents("C:\\WINDOWS\\Logs\\PrinterInstaller.lo_"), old);
+  const std::string log = Log(kDefaultLog);
+  EXPECT_EQ(log.find("2026-12-07 00:00:00  Printer Installer "), 0u) << log;
+  ExpectLogLines(log, {"started: /Check /Model=XP100",
+                       "The log had passed 1024 KB: its earlier lines are in "
+                       "C:\\WINDOWS\\Logs\\PrinterInstaller.lo_",
+                       "Exit code 1605\r\n"});
+  // The next run appends to the new file.
+  EXPECT_EQ(Run({"/Check", "/Model=XP100"}), kExitUnknownProduct);
+  EXPECT_EQ(Log(kDefaultLog).find(log), 0u);
+  EXPECT_EQ(win.files.Contents("C:\\WINDOWS\\Logs\\PrinterInstaller.lo_"), old);
 }
 
 TEST_F(UnattendedTest, ModelIsFoundByListNameOrSectionAndAnUnknownOneEndsWith2) {
@@ -345,6 +453,11 @@ TEST_F(UnattendedTest, MistypedSwitchOrAnUnknownOneBesideAnUnattendedSwitchEndsW
       {{"/Quiet", "/extra", "/Log=C:\\install.log"}, "/extra", nullptr, false, kLog},
       {{"-hide", "/Timeout=soon"}, "/Timeout=soon", "/Timeout=SECONDS", false, kDefaultLog},
       {{"/Timeout=0"}, "/Timeout=0", "/Timeout=SECONDS", false, kDefaultLog},
+      {{"/Quiet", "/LogFormat=xml", "/Log=C:\\install.log"},
+       "/LogFormat=xml",
+       "/LogFormat=Plain or /LogFormat=CMTrace",
+       false,
+       kLog},
       {{"/NoRestrat"}, "/NoRestrat", "/NoRestart", true, kDefaultLog},
       {{"/Modle=XP100"}, "/Modle=XP100", "/Model=", true, kDefaultLog},
   };
@@ -383,6 +496,13 @@ TEST_F(UnattendedTest, InteractiveRunWithLogRecordsQuestionsAndAnswers) {
   Answer({kIdNo});
   w->Main.BbtnStart.Click();
   EXPECT_FALSE(win.files.Contents(kDefaultLog).has_value());
+  // Asking for a format asks for a log: the default one.
+  w.reset();
+  w = Start({"/LogFormat=CMTrace"});
+  Answer({kIdNo});
+  w->Main.BbtnStart.Click();
+  ExpectLogLines(Log(kDefaultLog),
+                 {"<![LOG[Question: If you need to use USB port", "-> No]LOG]!>"});
 }
 
 TEST_F(UnattendedTest, SecondStartWhileARunIsInProgressEndsWith1618) {
