@@ -197,7 +197,7 @@ void CheckModels(TContext& c, const TIniFile& ini) {
     CheckHardwareId(c, file, *bytes);
     CheckVersionSection(c, file, inf, lines);
     // An INF that names no model is reported as such; the library would fail on it too.
-    if (!name.empty()) CheckDriverFiles(c, ini, s, file);
+    if (!name.empty()) CheckDriverFiles(c, ini, s, file, *bytes);
   }
 }
 
