@@ -197,6 +197,13 @@ const Fault kFaults[] = {
     {"inf-catalog",
      [](Dist& d) { d.files["i386\\m1.inf"] = Inf("Maker M-1", "Class=Printer\r\n"); },
      {"inf-catalog"}},
+    {"inf-catalog, only for 32-bit Windows",
+     [](Dist& d) {
+       d.files["i386\\m1.inf"] =
+           Inf("Maker M-1", "Class=Printer\r\nCatalogFile.NTx86=model.cat\r\n");
+     },
+     {"inf-catalog"},
+     "i386\\m1.inf [Version], line 2: No CatalogFile, CatalogFile.NT or CatalogFile.NTamd64"},
     {"inf-catalog-missing",
      [](Dist& d) { d.files.erase("i386\\model.cat"); },
      {"inf-catalog-missing"}},
