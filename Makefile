@@ -55,17 +55,25 @@ win32:
 	$(WIN32_CONFIGURE)
 	ninja -C $(BUILD)/win32 -j $(JOBS)
 
-# The release: the shipped exe alone from the win32 tree, packed (and signed when
-# SIGN_CERT and SIGN_KEY, or SIGN_PFX, are set) into
-# $(BUILD)/release/PrinterInstaller-<version>.zip by scripts/release.sh.
+# The release: the shipped exe and inst2k.dll from the win32 tree, inst2k64.dll and
+# the 64-bit helper from the win64 tree, packed (and signed when SIGN_CERT and
+# SIGN_KEY, or SIGN_PFX, are set) into $(BUILD)/release/PrinterInstaller-<version>.zip
+# by scripts/release.sh.
 # BRAND=folder: the exe with that brand folder's icon and names, built in a tree of
-# its own ($(BUILD)/win32-brand), packed with its brand.ini and pictures.
+# its own ($(BUILD)/win32-brand), packed with its brand.ini and pictures; the
+# libraries and the helper are the plain trees' own.
 release release-exe: export SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct)
 BRAND_CONFIGURE = cmake -S . -B $(BUILD)/win32-brand -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DPI_BRAND_DIR="$(abspath $(BRAND))" >/dev/null
+WIN64_CONFIGURE = cmake -S . -B $(BUILD)/win64 -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
 release-exe:
-	$(if $(BRAND),$(BRAND_CONFIGURE),$(WIN32_CONFIGURE))
-	ninja -C $(if $(BRAND),$(BUILD)/win32-brand,$(BUILD)/win32) -j $(JOBS) PrinterInstaller
+	$(WIN32_CONFIGURE)
+	ninja -C $(BUILD)/win32 -j $(JOBS) inst2k $(if $(BRAND),,PrinterInstaller)
+	$(if $(BRAND),$(BRAND_CONFIGURE))
+	$(if $(BRAND),ninja -C $(BUILD)/win32-brand -j $(JOBS) PrinterInstaller)
+	$(WIN64_CONFIGURE)
+	ninja -C $(BUILD)/win64 -j $(JOBS) inst2k tool_helper64
 
 release: deps
 	@$(MAKE) --no-print-directory release-exe
@@ -79,8 +87,7 @@ win32-tests:
 	ninja -C $(BUILD)/win32-tests -j $(JOBS)
 
 win64:
-	cmake -S . -B $(BUILD)/win64 -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
+	$(WIN64_CONFIGURE)
 	ninja -C $(BUILD)/win64 -j $(JOBS)
 
 # The 64-bit flavour's tree: the installer, the GoogleTest programs and every companion

@@ -44,11 +44,18 @@ class TReader {
   uint32_t ReadCore(const std::vector<std::string>& includes, const std::vector<std::string>& needs,
                     TInfDriver& driver);
   void TakeRoles(const std::vector<TInfLine>& lines, TInfDriver& driver) const;
-  // The files the CopyFiles= lines name, in the directory of the driver.
-  std::vector<std::pair<std::string, std::string>> CopyFileNames(
-      const TIniFile& inf, const std::vector<TInfLine>& lines) const;
+  // A file the CopyFiles= lines name, in the directory of the driver, and its line.
+  struct TCopyEntry {
+    std::string name;
+    std::string source;
+    std::string section;
+    int line = 0;
+  };
+  std::vector<TCopyEntry> CopyFileNames(const TIniFile& inf, const std::string& section,
+                                        const std::vector<TInfLine>& lines) const;
   bool InDriverDirectory(const TIniFile& inf, const std::string& copySection) const;
-  std::string SourceOf(const std::string& sourceName) const;
+  // Fills file.source, and the place when [SourceDisksFiles] lists the file.
+  void SourceOf(const std::string& sourceName, TPackageFile& file) const;
 
   const InfTarget& target_;
   TInstallLog& log_;
@@ -101,6 +108,8 @@ bool TReader::FindModelLine(const TIniFile& inf, const std::string& id, TInfDriv
         if (!DeviceIdMatches(line.fields[i], id)) continue;
         driver.driverName = ResolveInfToken(inf, target_.language, NoQuotes(line.key));
         driver.matchedId = line.fields[i];
+        driver.modelsSection = section;
+        driver.modelLine = line.line;
         installBase = line.fields.front();
         log_.Line("model line [" + section + "] line " + std::to_string(line.line) + ": \"" +
                   driver.driverName + "\" = " + installBase + ", " + driver.matchedId);
@@ -128,26 +137,33 @@ bool TReader::InDriverDirectory(const TIniFile& inf, const std::string& copySect
   return dirId.empty() || dirId == kDriverDirId;
 }
 
-std::vector<std::pair<std::string, std::string>> TReader::CopyFileNames(
-    const TIniFile& inf, const std::vector<TInfLine>& lines) const {
-  std::vector<std::pair<std::string, std::string>> names;  // (name, source name)
-  for (const std::string& entry : InfDirectiveValues(lines, "CopyFiles", cp())) {
-    if (entry.front() == '@') {
-      if (InDriverDirectory(inf, "")) names.emplace_back(entry.substr(1), entry.substr(1));
-      continue;
-    }
-    if (!InDriverDirectory(inf, entry)) {
-      log_.Line("CopyFiles section " + entry + " is for another folder: left out");
-      continue;
-    }
-    const std::vector<TInfLine> list = Lines(inf, entry);
-    if (list.empty()) log_.Line("CopyFiles section " + entry + " is missing or empty");
-    for (const TInfLine& line : list) {
-      const std::string name = line.assigned ? line.key : line.fields.front();
-      const std::string source = !line.assigned && line.fields.size() > 1 && !line.fields[1].empty()
-                                     ? line.fields[1]
-                                     : name;
-      if (!name.empty()) names.emplace_back(name, source);
+std::vector<TReader::TCopyEntry> TReader::CopyFileNames(const TIniFile& inf,
+                                                        const std::string& section,
+                                                        const std::vector<TInfLine>& lines) const {
+  std::vector<TCopyEntry> names;
+  for (const TInfLine& copyLine : lines) {
+    if (!copyLine.assigned || !EqualsNoCase(copyLine.key, "CopyFiles", cp())) continue;
+    for (const std::string& entry : copyLine.fields) {
+      if (entry.empty()) continue;
+      if (entry.front() == '@') {
+        if (InDriverDirectory(inf, "")) {
+          names.push_back({entry.substr(1), entry.substr(1), section, copyLine.line});
+        }
+        continue;
+      }
+      if (!InDriverDirectory(inf, entry)) {
+        log_.Line("CopyFiles section " + entry + " is for another folder: left out");
+        continue;
+      }
+      const std::vector<TInfLine> list = Lines(inf, entry);
+      if (list.empty()) log_.Line("CopyFiles section " + entry + " is missing or empty");
+      for (const TInfLine& line : list) {
+        const std::string name = line.assigned ? line.key : line.fields.front();
+        const std::string source =
+            !line.assigned && line.fields.size() > 1 && !line.fields[1].empty() ? line.fields[1]
+                                                                                : name;
+        if (!name.empty()) names.push_back({name, source, entry, line.line});
+      }
     }
   }
   return names;
@@ -156,23 +172,25 @@ std::vector<std::pair<std::string, std::string>> TReader::CopyFileNames(
 // [SourceDisksFiles.<arch>] before [SourceDisksFiles]: the disk and sub-folder; the
 // disk's path from [SourceDisksNames.<arch>] or [SourceDisksNames]. A file neither
 // lists is beside the INF.
-std::string TReader::SourceOf(const std::string& sourceName) const {
+void TReader::SourceOf(const std::string& sourceName, TPackageFile& packageFile) const {
   const TIniFile& inf = own_->inf;
   const std::string arch = SourceDecoration(target_.machine);
+  // The entry for key, and the section it stands in.
   auto lookup = [&](const std::string& base, const std::string& key) {
-    std::vector<TInfLine> lines = Lines(inf, base + "." + arch);
-    for (const TInfLine& line : lines) {
-      if (line.assigned && EqualsNoCase(line.key, key, cp())) return line.fields;
+    for (const std::string& section : {base + "." + arch, base}) {
+      for (const TInfLine& line : Lines(inf, section)) {
+        if (line.assigned && EqualsNoCase(line.key, key, cp())) return std::pair(line, section);
+      }
     }
-    for (const TInfLine& line : Lines(inf, base)) {
-      if (line.assigned && EqualsNoCase(line.key, key, cp())) return line.fields;
-    }
-    return std::vector<std::string>();
+    return std::pair(TInfLine(), std::string());
   };
   std::string folder = FolderOf(own_->path, cp());
-  const std::vector<std::string> file = lookup("SourceDisksFiles", sourceName);
+  const auto [fileEntry, fileSection] = lookup("SourceDisksFiles", sourceName);
+  const std::vector<std::string>& file = fileEntry.fields;
   if (!file.empty()) {
-    const std::vector<std::string> disk = lookup("SourceDisksNames", file.front());
+    packageFile.section = fileSection;
+    packageFile.line = fileEntry.line;
+    const std::vector<std::string> disk = lookup("SourceDisksNames", file.front()).first.fields;
     auto append = [&](std::string part) {
       while (!part.empty() && part.front() == '\\') part.erase(0, 1);
       while (!part.empty() && part.back() == '\\') part.pop_back();
@@ -181,7 +199,7 @@ std::string TReader::SourceOf(const std::string& sourceName) const {
     if (disk.size() > 3) append(disk[3]);
     if (file.size() > 1) append(file[1]);
   }
-  return folder + sourceName;
+  packageFile.source = folder + sourceName;
 }
 
 uint32_t TReader::ReadCore(const std::vector<std::string>& includes,
@@ -211,8 +229,8 @@ uint32_t TReader::ReadCore(const std::vector<std::string>& includes,
     TakeRoles(lines, driver);
     const std::string data = InfDirective(lines, "DataSection", cp());
     if (!data.empty()) TakeRoles(Lines(found->inf, data), driver);
-    for (const auto& [name, source] : CopyFileNames(found->inf, lines)) {
-      AddOnce(driver.coreFiles, name, cp());
+    for (const TCopyEntry& entry : CopyFileNames(found->inf, section, lines)) {
+      AddOnce(driver.coreFiles, entry.name, cp());
     }
     log_.Line("core driver " + section + " from " + found->path);
   }
@@ -251,12 +269,14 @@ uint32_t TReader::Read(const std::string& infPath, const std::string& hardwareId
   TakeRoles(lines, driver);
   const std::string data = InfDirective(lines, "DataSection", cp());
   if (!data.empty()) TakeRoles(Lines(inf, data), driver);
-  for (const auto& entry : CopyFileNames(inf, lines)) {
-    const std::string& name = entry.first;
+  for (const TCopyEntry& entry : CopyFileNames(inf, driver.installSection, lines)) {
     const bool known =
         std::any_of(driver.files.begin(), driver.files.end(),
-                    [&](const TPackageFile& f) { return EqualsNoCase(f.name, name, cp()); });
-    if (!known) driver.files.push_back({name, SourceOf(entry.second)});
+                    [&](const TPackageFile& f) { return EqualsNoCase(f.name, entry.name, cp()); });
+    if (known) continue;
+    TPackageFile file{entry.name, "", entry.section, entry.line};
+    SourceOf(entry.source, file);
+    driver.files.push_back(file);
   }
   if (core_mode_ == TCoreDriver::kRead) {
     const uint32_t core = ReadCore(InfDirectiveValues(lines, "Include", cp()),
@@ -282,7 +302,22 @@ uint32_t TReader::Read(const std::string& infPath, const std::string& hardwareId
                     [&](const TPackageFile& f) { return EqualsNoCase(f.name, *role, cp()); }) ||
         std::any_of(driver.coreFiles.begin(), driver.coreFiles.end(),
                     [&](const std::string& f) { return EqualsNoCase(f, *role, cp()); });
-    if (!listed) driver.files.push_back({*role, SourceOf(*role)});
+    if (listed) continue;
+    TPackageFile file{*role, "", driver.installSection, 0};
+    // The directive that names it, in the install section or its data section.
+    for (const auto& [section, ls] :
+         {std::pair(driver.installSection, lines),
+          std::pair(data, data.empty() ? std::vector<TInfLine>() : Lines(inf, data))}) {
+      for (const TInfLine& l : ls) {
+        if (file.line == 0 && l.assigned && !l.fields.empty() &&
+            EqualsNoCase(l.fields.front(), *role, cp())) {
+          file.section = section;
+          file.line = l.line;
+        }
+      }
+    }
+    SourceOf(*role, file);
+    driver.files.push_back(file);
   }
   std::vector<std::string> all;
   for (const TPackageFile& f : driver.files) AddOnce(all, f.name, cp());

@@ -18,12 +18,18 @@ class TInstallLog;
 struct TPackageFile {
   std::string name;
   std::string source;  // full path
+  // The INF's line that puts it there: its [SourceDisksFiles] entry, else the line
+  // that names it (a CopyFiles= list, or the role's directive); line 0 when unknown.
+  std::string section;
+  int line = 0;
 };
 
 struct TInfDriver {
   std::string driverName;      // the model line's name, "%token%" resolved
   std::string installSection;  // as found: "TP58.NTamd64", "TP58", ...
   std::string matchedId;       // the model line's id that matched
+  std::string modelsSection;   // where the model line stands, and its line
+  int modelLine = 0;
   // The roles, as file names.
   std::string driverFile;
   std::string dataFile;

@@ -58,7 +58,7 @@ void CheckModels(TContext& context, const TIniFile& ini);
 // The model's driver as the installer library reads it, for each platform the
 // distribution ships a library for: its install section and every file of it.
 void CheckDriverFiles(TContext& context, const TIniFile& ini, const std::string& section,
-                      const std::string& infFile);
+                      const std::string& infFile, const std::string& infBytes);
 // Each model's libraries, 64-bit helper, service, programs and documents.
 void CheckPrograms(TContext& context, const TIniFile& ini);
 // brand.ini, when there is one: its keys, texts and pictures.

@@ -130,10 +130,14 @@ void CheckVersionSection(TContext& c, const std::string& file, const TIniFile& i
                             "driver.");
   }
   bool anyCatalog = false;
+  bool catalog64 = false;  // one that 64-bit Windows reads
   for (const std::string& key : inf.ReadSectionKeys("Version")) {
     const std::string prefix = key.substr(0, 11);
     if (!EqualsNoCase(prefix, "CatalogFile", c.CodePage())) continue;
     anyCatalog = true;
+    for (const char* name : {"CatalogFile", "CatalogFile.NT", "CatalogFile.NTamd64"}) {
+      catalog64 = catalog64 || EqualsNoCase(key, name, c.CodePage());
+    }
     const std::string cat = inf.ReadString("Version", key, "");
     const std::string path = FolderOf(c.Full(file), c.CodePage()) + cat;
     c.Opens(path);
@@ -146,6 +150,10 @@ void CheckVersionSection(TContext& c, const std::string& file, const TIniFile& i
   if (!anyCatalog) {
     c.Add(TSeverity::kWarning, "inf-catalog", file, place,
           "No CatalogFile: unsigned drivers do not install on 64-bit Windows.");
+  } else if (!catalog64) {
+    c.Add(TSeverity::kWarning, "inf-catalog", file, place,
+          "No CatalogFile, CatalogFile.NT or CatalogFile.NTamd64: 64-bit Windows finds no "
+          "catalog, and unsigned drivers do not install there.");
   }
 }
 
@@ -197,7 +205,7 @@ void CheckModels(TContext& c, const TIniFile& ini) {
     CheckHardwareId(c, file, *bytes);
     CheckVersionSection(c, file, inf, lines);
     // An INF that names no model is reported as such; the library would fail on it too.
-    if (!name.empty()) CheckDriverFiles(c, ini, s, file);
+    if (!name.empty()) CheckDriverFiles(c, ini, s, file, *bytes);
   }
 }
 

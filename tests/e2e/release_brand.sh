@@ -3,7 +3,8 @@
 # names in its version information (read back by windres, and under Wine as
 # Explorer reads them) and manifest, and the brand's icon instead of the printer
 # icon; the zip adds brand.ini and its pictures. The exe of the plain release keeps
-# today's names. Builds the branded exe (one MinGW build of the exe).
+# today's names. Builds the branded exe (one MinGW build of the exe) and, unless
+# built already, the libraries and the helper it ships beside it.
 set -u -o pipefail
 cd "$(dirname "$0")/../.."
 BUILD=${BUILD:-build}
@@ -26,10 +27,15 @@ dir=PrinterInstaller-$version-brand-example
 zip="$WORK/$dir.zip"
 [ -f "$zip" ] || { echo "  no $zip: $out"; exit 1; }
 listing=$(zipinfo -1 "$zip")
-for f in PrinterInstaller.exe brand.ini logo.bmp printer.bmp README.txt; do
+for f in PrinterInstaller.exe brand.ini logo.bmp printer.bmp README.txt i386/inst2k.dll \
+  X64/inst2k64.dll X64/Instavo64.exe; do
   grep -qx "$dir/$f" <<<"$listing" || fail "the zip lacks $f"
 done
 unzip -q "$zip" -d "$WORK/unpacked"
+# Only the exe is rebranded: the libraries and the helper are the plain trees' own.
+cmp -s "$WORK/unpacked/$dir/i386/inst2k.dll" "$BUILD/win32/inst2k.dll" &&
+  cmp -s "$WORK/unpacked/$dir/X64/Instavo64.exe" "$BUILD/win64/tools/tool_helper64.exe" ||
+  fail "the zip's libraries or helper are not the plain builds"
 exe="$WORK/unpacked/$dir/PrinterInstaller.exe"
 cmp -s "$exe" "$BUILD/win32-brand/PrinterInstaller.exe" || fail "the zip's exe is not the branded build"
 cmp -s "$WORK/unpacked/$dir/brand.ini" "$BRAND_DIR/brand.ini" || fail "brand.ini is not the folder's"

@@ -1,9 +1,11 @@
 #!/bin/bash
-# The unsigned release of the built exe: the zip holds exactly the exe as built, the
-# install.ini template, the maker's README, BUILD-INFO.txt and the reference (and the
-# licence when the repository has one), under a folder named with the version that
-# CMakeLists.txt sets, the version the exe's VERSIONINFO carries. The template lists
-# every key docs/install-ini.md describes, and only those.
+# The unsigned release of the built programs: the zip holds exactly the exe, the two
+# installer libraries and the 64-bit helper as built (each of its machine, i386 or
+# x86-64, and kind), the install.ini template naming them where they are, the maker's
+# README, BUILD-INFO.txt with each one's SHA-256, the reference and the deployment
+# guide (and the licence when the repository has one), under a folder named with the
+# version that CMakeLists.txt sets, the version the exe's VERSIONINFO carries. The
+# template lists every key docs/install-ini.md describes, and only those.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 BUILD=$(realpath -m "${BUILD:-build}")
@@ -24,7 +26,9 @@ zip="$WORK/PrinterInstaller-$version.zip"
 (cd "$WORK" && sha256sum -c --quiet "$(basename "$zip").sha256") || fail "the zip's .sha256 does not match"
 
 dir=PrinterInstaller-$version
-want="$dir/PrinterInstaller.exe $dir/install.ini $dir/README.txt $dir/BUILD-INFO.txt $dir/docs/install-ini.md $dir/docs/brand-example.png"
+want="$dir/PrinterInstaller.exe $dir/i386/inst2k.dll $dir/X64/inst2k64.dll $dir/X64/Instavo64.exe"
+want="$want $dir/install.ini $dir/README.txt $dir/BUILD-INFO.txt $dir/docs/install-ini.md"
+want="$want $dir/docs/deploying.md $dir/docs/brand-example.png"
 for f in LICENSE LICENSE.txt LICENSE.md COPYING; do
   [ -f "$f" ] && want="$want $dir/LICENSE.txt" && break
 done
@@ -33,10 +37,36 @@ got=$(zipinfo -1 "$zip" | tr '\n' ' ')
 
 unzip -q "$zip" -d "$WORK/unpacked"
 u="$WORK/unpacked/$dir"
-cmp -s "$u/PrinterInstaller.exe" "$BUILD/win32/PrinterInstaller.exe" || fail "the exe is not the built one"
-grep -q "SHA-256 $(sha256sum <"$u/PrinterInstaller.exe" | cut -d' ' -f1)" "$u/BUILD-INFO.txt" ||
-  fail "BUILD-INFO.txt has another hash of the exe"
+# pe_kind FILE: the PE header's machine (hex) and whether it is a DLL or an EXE.
+pe_kind() {
+  local pe machine flags
+  [ "$(head -c 2 "$1")" = MZ ] || { echo "no PE"; return; }
+  pe=$(od -An -tu4 -j 60 -N 4 "$1" | tr -d ' ')
+  [ "$(tail -c +$((pe + 1)) "$1" | head -c 4 | od -An -tx1 | tr -d ' ')" = 50450000 ] ||
+    { echo "no PE"; return; }
+  machine=$(od -An -tx2 -j $((pe + 4)) -N 2 "$1" | tr -d ' ')
+  flags=$(od -An -tu2 -j $((pe + 22)) -N 2 "$1" | tr -d ' ')
+  echo "$machine $([ $((flags & 0x2000)) = 0 ] && echo EXE || echo DLL)"
+}
+# Each PE file: zip path, the file as built, its machine and kind.
+while read -r path built kind; do
+  cmp -s "$u/$path" "$BUILD/$built" || fail "$path is not the built $built"
+  [ "$(pe_kind "$u/$path")" = "$kind" ] || fail "$path is $(pe_kind "$u/$path"), not $kind"
+  grep -qF "${path//\//\\} as built, before any signature: SHA-256 $(sha256sum <"$BUILD/$built" | cut -d' ' -f1)" \
+    "$u/BUILD-INFO.txt" || fail "BUILD-INFO.txt has no or another hash of $path"
+done <<'PE'
+PrinterInstaller.exe win32/PrinterInstaller.exe 014c EXE
+i386/inst2k.dll win32/inst2k.dll 014c DLL
+X64/inst2k64.dll win64/inst2k64.dll 8664 DLL
+X64/Instavo64.exe win64/tools/tool_helper64.exe 8664 EXE
+PE
 grep -q "^signed: no" "$u/BUILD-INFO.txt" || fail "BUILD-INFO.txt does not say unsigned"
+# The template's programs are where the zip has them.
+for key in InstallDll2K Installdll64 InstallImage64; do
+  value=$(tr -d '\r' <"$u/install.ini" | sed -n "s/^$key=//p" | tr '\\' /)
+  [ -n "$value" ] && [ -f "$u/$value" ] || fail "install.ini's $key=$value is not in the zip"
+done
+cmp -s "$u/docs/deploying.md" docs/deploying.md || fail "docs/deploying.md is not the guide"
 grep -q "^Printer Installer $version" "$u/README.txt" || fail "README.txt does not name $version"
 grep -q '@VERSION@' "$u/README.txt" && fail "README.txt keeps a placeholder"
 cmp -s "$u/docs/install-ini.md" docs/install-ini.md || fail "docs/install-ini.md is not the reference"

@@ -1,9 +1,10 @@
 #!/bin/bash
 # Two fresh clones of this commit, in two different folders, each run `make release`
-# and `make release BRAND=dist/brand-example`: the exes and the zips must be the same
-# bytes. A link time, a build folder or a file
-# time that slipped into either would tell the two apart. Builds the exe only (two
-# clean MinGW builds, about half a minute each on two cores).
+# and `make release BRAND=dist/brand-example`: the exes, the installer libraries, the
+# 64-bit helper and the zips must be the same bytes. A link time, a build folder or a
+# file time that slipped into either would tell the two apart. Each clone builds the
+# i686 tree (the exe and inst2k.dll in one ninja call), the x86_64 one (inst2k64.dll
+# and the helper in one call) and the branded exe's tree.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 BUILD=$(realpath -m "${BUILD:-build}")
@@ -42,7 +43,8 @@ zips=("$WORK/one/build/release"/*[0-9].zip)
 zip_name=$(basename "${zips[0]}")
 brand_zip=${zip_name%.zip}-brand-example.zip
 status=0
-for f in win32/PrinterInstaller.exe "release/$zip_name" win32-brand/PrinterInstaller.exe \
+for f in win32/PrinterInstaller.exe win32/inst2k.dll win64/inst2k64.dll \
+  win64/tools/tool_helper64.exe "release/$zip_name" win32-brand/PrinterInstaller.exe \
   "release/$brand_zip"; do
   a="$WORK/one/build/$f"
   b="$WORK/the-second-clone/build/$f"
@@ -54,6 +56,6 @@ for f in win32/PrinterInstaller.exe "release/$zip_name" win32-brand/PrinterInsta
     status=1
   fi
 done
-[ $status = 0 ] && echo "  the two clones built the same exes and zips, plain and branded" &&
+[ $status = 0 ] && echo "  the two clones built the same programs, libraries and zips, plain and branded" &&
   rm -rf "$WORK"
 exit $status

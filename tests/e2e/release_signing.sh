@@ -1,9 +1,11 @@
 #!/bin/bash
-# The release signs the exe when given a certificate: a throwaway CA and code-signing
-# certificate (openssl) sign it once as PEM files and once as a PFX with a password.
-# `osslsigncode verify` against that CA must pass (and must fail for a copy with one
-# byte changed); the signed exe with its signature removed is the built one, byte for
-# byte; and the signed exe runs: `/? /Quiet` under Wine ends with exit code 0.
+# The release signs every PE file (the exe, both installer libraries, the 64-bit
+# helper) when given a certificate: a throwaway CA and code-signing certificate
+# (openssl) sign them once as PEM files and once as a PFX with a password.
+# `osslsigncode verify` against that CA must pass for each (and must fail for a copy of
+# the exe with one byte changed); each signed file with its signature removed is the
+# built one, byte for byte; and the signed exe runs: `/? /Quiet` under Wine ends with
+# exit code 0.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/wine-lib.sh
@@ -32,32 +34,45 @@ signed_release() {  # NAME ENV...: the release, signed as ENV says, unpacked in 
   shift
   out=$(env -u SIGN_CERT -u SIGN_KEY -u SIGN_PFX -u SIGN_PFX_PASSWORD "$@" \
     RELEASE_DIR="$WORK/$name" bash scripts/release.sh 2>&1) || { fail "$name: $out"; return 1; }
-  grep -q '^PrinterInstaller.exe is signed$' <<<"$out" || { fail "$name: $out"; return 1; }
+  for pe in PrinterInstaller.exe inst2k.dll inst2k64.dll Instavo64.exe; do
+    grep -q "^$pe is signed\$" <<<"$out" || { fail "$name: $pe not signed: $out"; return 1; }
+  done
   unzip -q -o "$WORK/$name"/*.zip -d "$WORK/$name/unpacked"
   EXE=$(echo "$WORK/$name"/unpacked/*/PrinterInstaller.exe)
 }
+
+# Each PE file of the zip, and the file as built.
+PE_FILES=(PrinterInstaller.exe:win32/PrinterInstaller.exe i386/inst2k.dll:win32/inst2k.dll
+  X64/inst2k64.dll:win64/inst2k64.dll X64/Instavo64.exe:win64/tools/tool_helper64.exe)
 
 verify() {  # EXE: osslsigncode's verdict against the throwaway CA
   osslsigncode verify -in "$1" -CAfile "$WORK/ca.crt" >"$1.verify" 2>&1
 }
 
 check_signed() {  # NAME
-  if ! verify "$EXE"; then
-    fail "$1: osslsigncode verify failed:"
-    sed 's/^/    /' "$EXE.verify"
-    return
-  fi
-  grep -q 'Subject: /CN=Throwaway Maker' "$EXE.verify" || fail "$1: signer not named in the verify output"
-  echo "  $1: osslsigncode verify: $(grep -E '^(Signature verification|Number of verified)' "$EXE.verify" |
-    tr '\n' ' ')"
+  local entry file built
+  for entry in "${PE_FILES[@]}"; do
+    file="$(dirname "$EXE")/${entry%%:*}"
+    built="$BUILD/${entry#*:}"
+    if ! verify "$file"; then
+      fail "$1: osslsigncode verify failed for ${entry%%:*}:"
+      sed 's/^/    /' "$file.verify"
+      continue
+    fi
+    grep -q 'Subject: /CN=Throwaway Maker' "$file.verify" ||
+      fail "$1: signer not named in the verify output of ${entry%%:*}"
+    echo "  $1: ${entry%%:*}: osslsigncode verify: $(grep -E '^(Signature verification|Number of verified)' \
+      "$file.verify" | tr '\n' ' ')"
+    osslsigncode remove-signature -in "$file" -out "$file.unsigned" >/dev/null 2>&1 ||
+      fail "$1: the signature of ${entry%%:*} could not be removed"
+    cmp -s "$file.unsigned" "$built" ||
+      fail "$1: without its signature ${entry%%:*} is not the built one"
+    rm -f "$file.unsigned" "$file.verify"
+  done
   # One byte of the code changed: the same signature must no longer hold.
   cp "$EXE" "$WORK/$1/tampered.exe"
   printf '\x90' | dd of="$WORK/$1/tampered.exe" bs=1 seek=4096 conv=notrunc status=none
   verify "$WORK/$1/tampered.exe" && fail "$1: verify passed for a tampered copy"
-  osslsigncode remove-signature -in "$EXE" -out "$WORK/$1/unsigned.exe" >/dev/null 2>&1 ||
-    fail "$1: the signature could not be removed"
-  cmp -s "$WORK/$1/unsigned.exe" "$BUILD/win32/PrinterInstaller.exe" ||
-    fail "$1: without its signature the exe is not the built one"
   grep -q '^signed: yes' "$(dirname "$EXE")/BUILD-INFO.txt" || fail "$1: BUILD-INFO.txt does not say signed"
 }
 

@@ -1,5 +1,5 @@
-// Test version of the 64-bit helper (Instavo64.exe). It installs through the 64-bit
-// installer library named by /Dll and posts exactly one report to the window of
+// The 64-bit helper (Instavo64.exe), shipped in the release's X64 folder. It installs
+// through the 64-bit installer library named by /Dll and posts exactly one report to the window of
 // /Handle: WM_INSTALL_SUCCEEDED for success, WM_INSTALL_FAILED with the library's error code in
 // LParam for failure. Its exit code carries the outcome as well, for a report that got lost: 0
 // success, otherwise the error code (ERROR_INSTALL_FAILURE when the library gave none, or gave the

@@ -154,17 +154,56 @@ const Fault kFaults[] = {
     {"driver-file-missing",
      [](Dist& d) { d.files.erase("i386\\m.dll"); },
      {"driver-file-missing"},
-     "m.dll is not at i386\\m.dll"},
+     "i386\\m1.inf [M.Install], line 11: m.dll is not at i386\\m.dll"},
+    {"driver-file-missing, where the source disks put it",
+     [](Dist& d) {
+       d.files["i386\\m1.inf"] +=
+           "[SourceDisksNames]\r\n1=\"Disk\",,,drivers\r\n[SourceDisksFiles]\r\nm.dll=1\r\n";
+     },
+     {"driver-file-missing"},
+     "i386\\m1.inf [SourceDisksFiles], line 18: m.dll is not at i386\\drivers\\m.dll"},
+    {"driver-file-missing, a list of the 64-bit install section",
+     [](Dist& d) {
+       d.files["i386\\m1.inf"] +=
+           "[M.Install.NTamd64]\r\nDriverFile=m.dll\r\nCopyFiles=M64\r\n[M64]\r\nm64.dll\r\n";
+     },
+     {"driver-file-missing"},
+     "i386\\m1.inf [M64], line 19: m64.dll is not at i386\\m64.dll, where [SourceDisksNames] and "
+     "[SourceDisksFiles] put it: the install fails on 64-bit Windows"},
     {"inf-driver",
      [](Dist& d) {
        auto& inf = d.files["i386\\m1.inf"];
        inf.replace(inf.find("[M.Install]"), 11, "[N.Install]");
      },
      {"inf-driver"},
+     "i386\\m1.inf [Maker], line 8: For 32-bit Windows the installer library stops with "
      "0xE0000101: install section missing: M.Install"},
+    {"inf-driver, no install section for 64-bit Windows",
+     [](Dist& d) {
+       auto& inf = d.files["i386\\m1.inf"];
+       inf.replace(inf.find("[M.Install]"), 11, "[M.Install.NTx86]");
+     },
+     {"inf-driver"},
+     "i386\\m1.inf [Maker], line 8: For 64-bit Windows the installer library stops with "
+     "0xE0000101: install section missing: M.Install"},
+    {"inf-driver, no DriverFile",
+     [](Dist& d) {
+       auto& inf = d.files["i386\\m1.inf"];
+       inf.replace(inf.find("DriverFile="), 11, "DataFile=");
+     },
+     {"inf-driver"},
+     "i386\\m1.inf [M.Install], line 10: For 32-bit Windows the installer library stops with "
+     "0xE0000102: no DriverFile in [M.Install]"},
     {"inf-catalog",
      [](Dist& d) { d.files["i386\\m1.inf"] = Inf("Maker M-1", "Class=Printer\r\n"); },
      {"inf-catalog"}},
+    {"inf-catalog, only for 32-bit Windows",
+     [](Dist& d) {
+       d.files["i386\\m1.inf"] =
+           Inf("Maker M-1", "Class=Printer\r\nCatalogFile.NTx86=model.cat\r\n");
+     },
+     {"inf-catalog"},
+     "i386\\m1.inf [Version], line 2: No CatalogFile, CatalogFile.NT or CatalogFile.NTamd64"},
     {"inf-catalog-missing",
      [](Dist& d) { d.files.erase("i386\\model.cat"); },
      {"inf-catalog-missing"}},
