@@ -223,6 +223,18 @@ class Library : public ::testing::Test {
           << record.files[i];
     }
     EXPECT_TRUE(StagedInfWith(inf));
+  }
+  // The install's result and its printer. Wine's spooler runs inside the program
+  // that calls it, and under WOW64 adds a printer only on a driver of the 32-bit
+  // environment (it answers 87); Windows' spooler is the machine's own and takes
+  // the native driver. The driver and its files above are the native ones still.
+  void ExpectPrinter(int32_t result) {
+    if (sizeof(void*) == 4 && NativeX64()) {
+      EXPECT_EQ(last_(), 87u) << "Wine under WOW64 now adds the printer: check it fully";
+      return;
+    }
+    EXPECT_LE(result, 1) << "code " << std::hex << last_();
+    EXPECT_EQ(last_(), 0u);
     EXPECT_EQ(PrinterDriver(kModel), kModel);
   }
 
@@ -237,8 +249,7 @@ class Library : public ::testing::Test {
 TEST_F(Library, OfflineInstallsTheStandardPackage) {
   const std::string bytes = WritePackage(stage_.Root(), false);
   const std::string inf = stage_.Root() + "wt58.inf";
-  EXPECT_LE(install_(inf.c_str(), "LPTOFFLINE\\TessalyWT-58", "LPT1:", nullptr), 1);
-  EXPECT_EQ(last_(), 0u);
+  ExpectPrinter(install_(inf.c_str(), "LPTOFFLINE\\TessalyWT-58", "LPT1:", nullptr));
   ExpectInstalled(bytes);
 }
 
@@ -255,9 +266,7 @@ TEST_F(Library, APresentDeviceIsFoundAndGetsItsDriverOnline) {
   EXPECT_TRUE(find_("tessalywt-58", deviceId, portText));
   EXPECT_STREQ(deviceId, device.InstanceId().c_str());
   EXPECT_STREQ(portText, "");
-  const int32_t result = install_(inf.c_str(), "TessalyWT-58", "LPT1:", nullptr);
-  EXPECT_LE(result, 1) << "code " << std::hex << last_();
-  EXPECT_EQ(last_(), 0u);
+  ExpectPrinter(install_(inf.c_str(), "TessalyWT-58", "LPT1:", nullptr));
   ExpectInstalled(bytes);
 }
 

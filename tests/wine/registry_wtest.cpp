@@ -1,6 +1,7 @@
 // The registry door against Wine's registry: each view written and read apart,
 // types kept, a key removed whole, and codes for what is not there.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "platform/registry.h"
 #include "platform/win32/win32_platform.h"
@@ -9,6 +10,11 @@ namespace pinst {
 namespace {
 
 const char kKey[] = "Software\\PinstRegistryTest\\Entry";
+
+bool HasViews() {
+  BOOL wow64 = FALSE;
+  return sizeof(void*) == 8 || (::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64);
+}
 
 class RegistryTest : public ::testing::Test {
  protected:
@@ -34,7 +40,8 @@ TEST_F(RegistryTest, ValuesWrittenInOneViewAreReadThereAndNotInTheOther) {
   EXPECT_EQ(1630u, Reg().ReadString(RegistryView::k64, kKey, "Mode", name));
   EXPECT_EQ(2u, Reg().ReadDword(RegistryView::k64, kKey, "Other", mode));
   // Software is redirected for WOW64 programs: the 32-bit view has its own copy.
-  EXPECT_EQ(2u, Reg().ReadDword(RegistryView::k32, kKey, "Mode", mode));
+  // 32-bit Windows has one view, which both names reach.
+  EXPECT_EQ(HasViews() ? 2u : 0u, Reg().ReadDword(RegistryView::k32, kKey, "Mode", mode));
 }
 
 TEST_F(RegistryTest, DeletedKeyIsGoneWithItsValues) {
