@@ -171,25 +171,31 @@ TEST_F(SafetyTest, SpoolerThatDoesNotAnswerIsFoundBeforeAnythingChanges) {
 // Windows on ARM: an INF without NTarm64 models ends the run before anything
 // changes with 1633; one with them installs as on any machine.
 TEST_F(SafetyTest, WindowsOnArmNeedsNtArm64Models) {
-  const std::string armInf =
-      "[Manufacturer]\r\n\"Tessaly\"=Tessaly,NTamd64,NTarm64\r\n\r\n[Tessaly.NTarm64]\r\n\"" +
-      kModel + "\"=XP100.Install,LPTENUM\\" + testdata::kHwid + "\r\n";
+  const auto inf = [](const std::string& decorations, const std::string& section) {
+    return "[Manufacturer]\r\n\"Tessaly\"=Tessaly," + decorations + "\r\n\r\n[" + section +
+           "]\r\n\"" + kModel + "\"=XP100.Install,LPTENUM\\" + testdata::kHwid + "\r\n";
+  };
   struct Case {
     const char* name;
-    bool ntArm64;
+    std::string inf;  // empty: the sample's, undecorated
     NativeMachine machine;
     bool refused;
   } cases[] = {
       // the NTarm64 INF last: it stays in place
-      {"ARM, no NTarm64 models", false, NativeMachine::kArm64, true},
-      {"x64, no NTarm64 models", false, NativeMachine::kX64, false},
-      {"ARM, NTarm64 models", true, NativeMachine::kArm64, false},
+      {"ARM, no NTarm64 models", "", NativeMachine::kArm64, true},
+      {"x64, no NTarm64 models", "", NativeMachine::kX64, false},
+      {"ARM, a bare NT section only", inf("NT", "Tessaly.NT"), NativeMachine::kArm64, true},
+      {"ARM, NTarm64 listed, its section missing", inf("NTarm64", "Tessaly"), NativeMachine::kArm64,
+       true},
+      {"ARM, NTarm64 models", inf("NTamd64,NTarm64", "Tessaly.NTarm64"), NativeMachine::kArm64,
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     MachineWithOldPrinter(true);
     win.system.nativeMachine = c.machine;
-    if (c.ntArm64) win.files.AddFile("i386\\XP100.inf", armInf);
+    win.processes.started.clear();
+    if (!c.inf.empty()) win.files.AddFile("i386\\XP100.inf", c.inf);
     WriteIni("AutoMode=1\r\n");
     const int exitCode = RunLogged({"/Quiet"});
     const std::string log = win.files.Contents("C:\\install.log").value_or("");
