@@ -25,6 +25,10 @@ constexpr int kExitCancelled = 1602;       // the user cancelled or declined
 constexpr int kExitFailed = 1603;          // any other failure
 constexpr int kExitTimedOut = 1460;        // a program the run waited on did not end in time
 constexpr int kExitAlreadyRunning = 1618;  // another run is in progress: try again later
+// ERROR_INSTALL_PACKAGE_REJECTED: Windows protected print mode allows no maker's driver.
+constexpr int kExitPackageRejected = 1625;
+// ERROR_INSTALL_PLATFORM_UNSUPPORTED: Windows on ARM, and the INF has no models for it.
+constexpr int kExitPlatformUnsupported = 1633;
 constexpr int kExitInvalidCommandLine =
     1639;                                  // a mistyped switch, or one beside an unknown argument
 constexpr int kExitRestartStarted = 1641;  // installed; the computer is being restarted

@@ -8,6 +8,7 @@
 #include "base/scope_exit.h"
 #include "base/win_path.h"
 #include "config/inf_model_name.h"
+#include "config/ini_file.h"
 #include "config/lang_format.h"
 #include "config/lang_strings.h"
 #include "engine/hardware_ids.h"
@@ -24,6 +25,7 @@
 #include "removal/printer_snapshot.h"
 #include "spooler/printer_ops.h"
 #include "sys/pause.h"
+#include "sys/protected_print.h"
 #include "sys/run_log.h"
 #include "sys/service_control.h"
 #include "sys/wait_limit.h"
@@ -74,16 +76,18 @@ void TInstallRun::EndTimedOut(const std::string& what) {
 }
 
 bool TInstallRun::CanStart() {
-  // Windows on ARM runs the x64 helper emulated, and the driver it would install
-  // is one the ARM spooler cannot load.
-  if (IsWow64() && Os().system->GetNativeMachine() == NativeMachine::kArm64) {
-    LogLine("Windows on ARM: the x64 driver cannot be installed here; nothing changed",
+  // Windows would refuse the driver, and removes a maker's drivers already there.
+  const TProtectedPrint protectedPrint = DetectProtectedPrint();
+  if (protectedPrint.on) {
+    LogLine("Windows protected print mode is on (" + protectedPrint.saidBy +
+            "): no printer maker's driver can be installed; nothing changed",
             TLogKind::kFailure);
     TRunResult ended(TRunOutcome::kFailed);
-    ended.reason = TRunReason::kUnsupportedMachine;
+    ended.reason = TRunReason::kProtectedPrint;
     End(std::move(ended));
     return false;
   }
+  if (!MachineHasModels()) return false;
   bool listRead = true;
   PrinterExists("", &listRead);
   const uint32_t error = listRead ? 0 : Os().spooler->GetLastError();
@@ -92,6 +96,24 @@ bool TInstallRun::CanStart() {
           TLogKind::kFailure);
   TRunResult ended(TRunOutcome::kFailed, error);
   ended.reason = TRunReason::kSpoolerNotRunning;
+  End(std::move(ended));
+  return false;
+}
+
+bool TInstallRun::MachineHasModels() {
+  if (Os().system->GetNativeMachine() != NativeMachine::kArm64) return true;
+  TOption option;
+  if (!SelectedOption(option)) return true;
+  const std::optional<std::string> bytes = ReadInfBytes(option.InstallSettingFile2K);
+  // An INF that cannot be read is told by the install itself.
+  if (!bytes) return true;
+  const InfTarget target = CurrentInfTarget();
+  if (InfListsModelsForMachine(TIniFile::Parse(*bytes, target.codePage), target)) return true;
+  LogLine("Windows on ARM: " + option.InstallSettingFile2K +
+          " lists no NTarm64 models, no driver for this machine; nothing changed",
+          TLogKind::kFailure);
+  TRunResult ended(TRunOutcome::kFailed);
+  ended.reason = TRunReason::kUnsupportedMachine;
   End(std::move(ended));
   return false;
 }

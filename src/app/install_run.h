@@ -79,7 +79,8 @@ class TInstallRun : public TRunState {
 
   // A new run: every value of the last one forgotten. Only while none is in progress.
   void Reset();
-  // What must hold before anything is changed (the spooler answers); false when
+  // What must hold before anything is changed (Windows protected print mode off,
+  // models for the machine, the spooler answers); false when
   // the run ended here, told why.
   bool CanStart();
   // /Port=: finds the port, or makes the TCP/IP port through its monitor; false
@@ -112,6 +113,9 @@ class TInstallRun : public TRunState {
 
  private:
   void Leave();
+  // Windows on ARM: false when the run ended here because the INF has no models
+  // for the machine.
+  bool MachineHasModels();
   // A run that did not install takes away the port it made.
   void RemoveMadePort();
   bool SelectedOption(TOption& option) const;

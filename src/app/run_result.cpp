@@ -19,6 +19,8 @@ std::optional<TResultBox> EndBox(const TRunResult& result) {
       return TResultBox{lang.StrSpoolerNotRunning, kMbOk | kMbIconError};
     case TRunReason::kUnsupportedMachine:
       return TResultBox{lang.StrUnsupportedMachine, kMbOk | kMbIconError};
+    case TRunReason::kProtectedPrint:
+      return TResultBox{lang.StrProtectedPrint, kMbOk | kMbIconError};
     case TRunReason::kPrinterNotRecorded:
       return TResultBox{FormatText(lang.StrPrinterNotRecorded, result.printer),
                         kMbOk | kMbIconError};
@@ -75,6 +77,8 @@ int ExitCodeFor(const TRunResult& result, bool automaticRun) {
   if (result.reason == TRunReason::kTimedOut) return kExitTimedOut;
   if (result.reason == TRunReason::kRestartStarted) return kExitRestartStarted;
   if (result.reason == TRunReason::kPortUnknown) return kExitInvalidCommandLine;
+  if (result.reason == TRunReason::kProtectedPrint) return kExitPackageRejected;
+  if (result.reason == TRunReason::kUnsupportedMachine) return kExitPlatformUnsupported;
   switch (result.outcome) {
     case TRunOutcome::kInstalled:
       return kExitInstalled;

@@ -26,7 +26,9 @@ enum class TRunReason : uint8_t {
   kNone,
   kNoPrinterCreated,    // the install reported success but left no printer
   kSpoolerNotRunning,   // found before anything was changed
-  kUnsupportedMachine,  // Windows on ARM: found before anything was changed
+  kUnsupportedMachine,  // Windows on ARM, an INF without NTarm64 models: found before anything
+                        // changed
+  kProtectedPrint,      // Windows protected print mode is on: found before anything was changed
   kTimedOut,            // a program the run waited on did not end in time
   kRestartStarted,      // installed; Setup.bat restarts the computer
   kPrinterNotRecorded,  // the printer of the model's name could not be read: kept as it was

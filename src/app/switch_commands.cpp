@@ -1,7 +1,5 @@
 #include "app/switch_commands.h"
 
-#include "verify/verify.h"
-
 #include "app/install_codes.h"
 #include "app/model_state.h"
 #include "app/run_log_start.h"
@@ -13,8 +11,10 @@
 #include "platform/spooler.h"
 #include "platform/system.h"
 #include "removal/hex_code.h"
+#include "sys/protected_print.h"
 #include "sys/run_log.h"
 #include "ui/application.h"
+#include "verify/verify.h"
 
 namespace pinst {
 
@@ -31,6 +31,15 @@ void Tell(const TCommandLine& commandLine, const std::string& text) {
   if (!commandLine.uninstall || commandLine.quiet) return;
   LogLine("Message: " + text);
   ui::MessageDlg(nullptr, text, Lang().StrInstallerTitle, kMbOk | kMbIconError);
+}
+
+// What /Check and /List add to their lines while Windows protected print mode is
+// on: what is installed is still told as it is, and so is why installing would fail.
+std::string ProtectedPrintNote() {
+  const TProtectedPrint protectedPrint = DetectProtectedPrint();
+  if (!protectedPrint.on) return "";
+  LogLine("Windows protected print mode is on (" + protectedPrint.saidBy + ")");
+  return "Windows protected print mode is on: no printer maker's driver can be installed";
 }
 
 }  // namespace
@@ -85,13 +94,16 @@ int RunList(const TIniOptions& options) {
   TSpoolerView view;
   const bool read = ReadSpoolerView(view);
   if (!read) LogLine("The spooler's printer list cannot be read: " + SpoolerError());
+  // A column of its own after the five, so that readers of the five are not misled.
+  const std::string note = ProtectedPrintNote();
   for (int i = 0; i < options.Count; ++i) {
     TOption option;
     options.GetOption(i, option);
     const TModelState state = StateOf(view, option.ModelName);
     const char* installed = !read ? "unknown" : state.installed ? "installed" : "not installed";
     SayLine(options.Sections[i] + "\t" + option.ModelName + "\t" + option.InstallSettingFile2K +
-            "\t" + installed + "\t" + (state.installed ? state.portName : std::string()));
+            "\t" + installed + "\t" + (state.installed ? state.portName : std::string()) +
+            (note.empty() ? "" : "\t" + note));
   }
   return read ? kExitInstalled : kExitFailed;
 }
@@ -103,20 +115,27 @@ int RunCheck(const TOption& option) {
     return kExitFailed;
   }
   TSpoolerView view;
-  if (!ReadSpoolerView(view)) {
-    SayLine("cannot tell: " + model + ", the spooler's printer list cannot be read (" +
-            SpoolerError() + ")");
+  const bool read = ReadSpoolerView(view);
+  const std::string error = read ? "" : SpoolerError();
+  // The exit code keeps telling whether the model is installed; the line says why an
+  // install would be refused.
+  const std::string note = ProtectedPrintNote();
+  const std::string tail = note.empty() ? "" : "; " + note;
+  if (!read) {
+    SayLine("cannot tell: " + model + ", the spooler's printer list cannot be read (" + error +
+            ")" + tail);
     return kExitFailed;
   }
   const TModelState state = StateOf(view, model);
   if (state.installed) {
     SayLine("installed: " + model + ", port " + state.portName +
-            (state.isDefault ? ", the default printer" : ", not the default printer"));
+            (state.isDefault ? ", the default printer" : ", not the default printer") + tail);
     return kExitInstalled;
   }
   SayLine("not installed: " + model +
           (state.printerNamed ? ", the printer of that name uses the driver " + state.driverName
-                              : ", no printer of that name"));
+                              : ", no printer of that name") +
+          tail);
   return kExitUnknownProduct;
 }
 

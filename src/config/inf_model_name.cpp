@@ -98,6 +98,23 @@ bool ManufacturerRule(const TIniFile& inf, const InfTarget& target, std::string&
 
 }  // namespace
 
+bool InfListsModelsForMachine(const TIniFile& inf, const InfTarget& target) {
+  for (const std::string& entry : inf.ReadSectionKeys("Manufacturer")) {
+    std::vector<std::string> fields =
+        SplitFields(inf.ReadString("Manufacturer", entry, ""), target.codePage);
+    if (fields.size() < 2 || fields.front().empty()) continue;
+    const std::string section = fields.front();
+    fields.erase(fields.begin());
+    const std::optional<std::string> picked =
+        PickInfDecoration(fields, target.machine, target.version);
+    if (!picked) continue;
+    const std::optional<InfDecoration> decoration = ParseInfDecoration(*picked);
+    if (!decoration || decoration->anyMachine) continue;
+    if (!inf.ReadSectionKeys(section + "." + *picked).empty()) return true;
+  }
+  return false;
+}
+
 std::string ResolveInfToken(const TIniFile& inf, TextLanguage language, const std::string& name) {
   return ResolveToken(inf, language, name);
 }

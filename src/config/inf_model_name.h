@@ -39,6 +39,11 @@ InfTarget CurrentInfTarget();
 // Chinese languages where the INF has the token there, otherwise from [Strings].
 InfNameRule InfModelName(const TIniFile& inf, const InfTarget& target, std::string& modelName);
 
+// Whether a [Manufacturer] entry names a models section decorated for the target's
+// machine itself (NTarm64, not a bare NT or none), fitting its Windows version, with a
+// model line in it: off x86 Windows uses no models section without its machine.
+bool InfListsModelsForMachine(const TIniFile& inf, const InfTarget& target);
+
 // A model line's name as setup shows it: "%token%" from the language's strings section
 // or [Strings]; any other name as written.
 std::string ResolveInfToken(const TIniFile& inf, TextLanguage language, const std::string& name);

@@ -64,9 +64,10 @@ struct TLangStrings {
   std::string StrNoPrinterCreated;    // the install left no printer; %s: its name
   std::string StrSpoolerNotRunning;   // nothing was changed
   std::string StrUnsupportedMachine;  // Windows on ARM: nothing was changed
+  std::string StrProtectedPrint;      // Windows protected print mode: nothing was changed
   std::string StrPortUnknown;         // /Port= names no port, nor an address; %s: the value
   std::string StrPortMonitorFailed;   // the TCP/IP port was not made; %s: its name
-  std::string StrPrinterRestored;  // the old printer put back; %s: its name
+  std::string StrPrinterRestored;     // the old printer put back; %s: its name
   std::string StrPrinterNotRestored;  // the old printer is lost; %s: its name
   // /Uninstall's question and results; %s: the model.
   std::string StrUninstallQuestion;

@@ -60,6 +60,10 @@ class ISystem {
   // IsWow64Process2's native machine where kernel32 has it (Windows 10 and later);
   // otherwise x64 for a 64-bit program or one under WOW64, else x86.
   virtual NativeMachine GetNativeMachine() = 0;
+  // Windows.Graphics.Printing.ProtectedPrint.WindowsProtectedPrintInfo's
+  // IsProtectedPrintEnabled (Windows 11 24H2 and later, combase looked up at run
+  // time); nullopt where Windows does not offer it or gives no answer.
+  virtual std::optional<bool> IsProtectedPrintEnabled() = 0;
   virtual uint16_t GetSystemDefaultLangID() = 0;
   // GetACP: the ANSI code page all byte strings are in.
   virtual uint32_t GetAnsiCodePage() = 0;

@@ -7,8 +7,9 @@
 # The same with a failing test library ends with 1603 and a log that says why; an
 # unknown model ends with 2. /LogFormat=CMTrace writes each line in the log
 # viewer's format, with the bias of the machine's time zone and the failure's
-# lines marked; another value ends with 1639. A visible run (/Model= alone) shows that the listing
-# does see the program's windows.
+# lines marked; another value ends with 1639. With Windows protected print mode on
+# by policy the run ends with 1625 and the spooler is as it was. A visible run
+# (/Model= alone) shows that the listing does see the program's windows.
 set -u
 cd "$(dirname "$0")/../.."
 . scripts/wine-lib.sh
@@ -150,6 +151,28 @@ expect_log "Unknown argument: /LogFormat=xml (did you mean /LogFormat=Plain or /
   "Exit code 1639"
 in_prefix "$SPOOLER" 2>/dev/null | tr -d '\r' | grep -qF "printer $MODEL|" && fail "installed all the same"
 said "exit code $RC, nothing installed"
+
+new_case "quiet, Windows protected print mode on by policy" || exit 1
+WPP='HKLM\Software\Policies\Microsoft\Windows NT\Printers\WPP'
+in_prefix reg add "$WPP" /v WindowsProtectedPrintGroupPolicyState /t REG_DWORD /d 1 /f >/dev/null 2>&1 ||
+  fail "reg add failed"
+before=$(in_prefix "$SPOOLER" 2>/dev/null | tr -d '\r')
+run_watched /Quiet "/Model=$MODEL" '/Log=C:\install.log'
+[ "$RC" = $((1625 & 255)) ] || fail "exit code $RC, expected 1625's low byte"
+expect_unseen
+after=$(in_prefix "$SPOOLER" 2>/dev/null | tr -d '\r')
+[ "$before" = "$after" ] || fail "the spooler changed: $(diff <(echo "$before") <(echo "$after") | tr '\n' '|')"
+grep -qF "printer $MODEL|" <<<"$after" && fail "a printer $MODEL was made"
+expect_log "Windows protected print mode is on ($WPP WindowsProtectedPrintGroupPolicyState = 1)" \
+  "Message: This printer maker's driver cannot be installed while Windows protected print mode is on." \
+  "Outcome: failed" "Exit code 1625"
+grep -qF "Installer library" "$LOG" && fail "the installer library was called"
+in_prefix reg delete "$WPP" /v WindowsProtectedPrintGroupPolicyState /f >/dev/null 2>&1 ||
+  fail "reg delete failed"
+in_prefix reg query "$WPP" /v WindowsProtectedPrintGroupPolicyState >/dev/null 2>&1 &&
+  fail "the policy value is still there"
+said "exit code $RC, spooler unchanged ($(wc -l <<<"$after") lines), the log names the policy value"
+[ "$CASE_FAILED" = 0 ] || { echo "  the log:"; sed 's/^/    /' "$LOG"; }
 
 new_case "quiet, unknown model" || exit 1
 (cd "$DIST" && in_prefix PrinterInstaller.exe /Quiet '/Model=Tessaly TP-80' '/Log=C:\install.log') \

@@ -31,6 +31,8 @@ class SimSystem : public ISystem {
   std::optional<bool> wow64 = false;  // nullopt: kernel32 lacks IsWow64Process
   // Unset: what a 32-bit program finds without IsWow64Process2 (x64 under WOW64, else x86).
   std::optional<NativeMachine> nativeMachine;
+  // WindowsProtectedPrintInfo's answer; unset: Windows does not offer the class.
+  std::optional<bool> protectedPrint;
   uint16_t langId = 0x0409;
   uint32_t codePage = 1252;
   // UTC minus local time, in minutes (TIME_ZONE_INFORMATION's sign).
@@ -51,6 +53,7 @@ class SimSystem : public ISystem {
   std::vector<SimMessageBox> messageBoxes;
   std::vector<uint32_t> sleeps;
   std::string standardOutput;  // every byte written to standard output
+  int protectedPrintAsks = 0;  // how often the program asked WindowsProtectedPrintInfo
   SimTrace* trace = nullptr;
   SimFaults* faults = nullptr;
 
@@ -59,6 +62,10 @@ class SimSystem : public ISystem {
   NativeMachine GetNativeMachine() override {
     return nativeMachine.value_or(wow64.value_or(false) ? NativeMachine::kX64
                                                         : NativeMachine::kX86);
+  }
+  std::optional<bool> IsProtectedPrintEnabled() override {
+    ++protectedPrintAsks;
+    return protectedPrint;
   }
   uint16_t GetSystemDefaultLangID() override { return langId; }
   uint32_t GetAnsiCodePage() override { return codePage; }

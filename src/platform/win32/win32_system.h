@@ -9,6 +9,7 @@ class Win32System : public ISystem {
   OsVersion GetVersion() override;
   std::optional<bool> IsWow64Process() override;
   NativeMachine GetNativeMachine() override;
+  std::optional<bool> IsProtectedPrintEnabled() override;
   uint16_t GetSystemDefaultLangID() override;
   uint32_t GetAnsiCodePage() override;
   std::string WideToAnsi(const std::u16string& text) override;

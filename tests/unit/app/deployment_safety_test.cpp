@@ -168,18 +168,134 @@ TEST_F(SafetyTest, SpoolerThatDoesNotAnswerIsFoundBeforeAnythingChanges) {
   for (const std::string& step : Trace()) EXPECT_EQ(step.find("WebPrint"), std::string::npos);
 }
 
-TEST_F(SafetyTest, WindowsOnArmStopsBeforeAnythingChanges) {
-  OldPrinter();
-  Wow64();
-  win.system.nativeMachine = NativeMachine::kArm64;
-  WriteIni("AutoMode=1\r\n");
-  EXPECT_EQ(RunInstaller({"/Quiet", "/Log=C:\\install.log"}), kExitFailed);
-  const std::string log = win.files.Contents("C:\\install.log").value_or("");
-  EXPECT_NE(log.find("Message: This driver cannot be installed on Windows for ARM"),
-            std::string::npos)
-      << log;
-  EXPECT_TRUE(win.processes.started.empty());
-  EXPECT_EQ(win.spooler.Find(kModel)->info.driverName, "Old Driver");
+// Windows on ARM: an INF without NTarm64 models ends the run before anything
+// changes with 1633; one with them installs as on any machine.
+TEST_F(SafetyTest, WindowsOnArmNeedsNtArm64Models) {
+  const auto inf = [](const std::string& decorations, const std::string& section) {
+    return "[Manufacturer]\r\n\"Tessaly\"=Tessaly," + decorations + "\r\n\r\n[" + section +
+           "]\r\n\"" + kModel + "\"=XP100.Install,LPTENUM\\" + testdata::kHwid + "\r\n";
+  };
+  struct Case {
+    const char* name;
+    std::string inf;  // empty: the sample's, undecorated
+    NativeMachine machine;
+    bool refused;
+  } cases[] = {
+      // the NTarm64 INF last: it stays in place
+      {"ARM, no NTarm64 models", "", NativeMachine::kArm64, true},
+      {"x64, no NTarm64 models", "", NativeMachine::kX64, false},
+      {"ARM, a bare NT section only", inf("NT", "Tessaly.NT"), NativeMachine::kArm64, true},
+      {"ARM, NTarm64 listed, its section missing", inf("NTarm64", "Tessaly"), NativeMachine::kArm64,
+       true},
+      {"ARM, NTarm64 models", inf("NTamd64,NTarm64", "Tessaly.NTarm64"), NativeMachine::kArm64,
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MachineWithOldPrinter(true);
+    win.system.nativeMachine = c.machine;
+    win.processes.started.clear();
+    if (!c.inf.empty()) win.files.AddFile("i386\\XP100.inf", c.inf);
+    WriteIni("AutoMode=1\r\n");
+    const int exitCode = RunLogged({"/Quiet"});
+    const std::string log = win.files.Contents("C:\\install.log").value_or("");
+    const bool refused = c.refused;
+    // Otherwise the install goes on: the helper is started (and here never reports).
+    EXPECT_EQ(exitCode == kExitPlatformUnsupported, refused) << log;
+    EXPECT_EQ(log.find("Message: This printer's driver has no version for Windows on ARM") !=
+                  std::string::npos,
+              refused)
+        << log;
+    EXPECT_EQ(log.find("lists no NTarm64 models") != std::string::npos, refused) << log;
+    EXPECT_EQ(win.processes.started.empty(), refused);
+    EXPECT_EQ(log.find("Printer \"" + kModel + "\" removed") == std::string::npos, refused);
+    EXPECT_EQ(win.spooler.Find(kModel)->info.driverName, "Old Driver");
+  }
+}
+
+// Windows protected print mode: told by the policy, the Settings switch or the
+// runtime class; the run ends before anything changes with 1625. A value not there,
+// of another type or unreadable is off.
+TEST_F(SafetyTest, ProtectedPrintModeRefusesBeforeAnythingChanges) {
+  const std::string key = "Software\\Policies\\Microsoft\\Windows NT\\Printers\\WPP";
+  const std::string policy = "WindowsProtectedPrintGroupPolicyState";
+  const std::string setting = "WindowsProtectedPrintMode";
+  struct Case {
+    const char* name;
+    std::function<void(sim::SimWindows&)> set;
+    bool wow64;
+    const char* saidBy;  // null: off
+    const char* logged;  // a line the detection logs besides
+  } cases[] = {
+      {"policy on",
+       [&](sim::SimWindows& w) { w.registry.SetDword(RegistryView::k64, key, policy, 1); }, false,
+       "HKLM\\Software\\Policies\\Microsoft\\Windows NT\\Printers\\WPP "
+       "WindowsProtectedPrintGroupPolicyState = 1",
+       nullptr},
+      {"policy on, WOW64",
+       [&](sim::SimWindows& w) { w.registry.SetDword(RegistryView::k64, key, policy, 1); }, true,
+       "HKLM\\Software\\Policies\\Microsoft\\Windows NT\\Printers\\WPP "
+       "WindowsProtectedPrintGroupPolicyState = 1",
+       nullptr},
+      {"Settings switch on",
+       [&](sim::SimWindows& w) { w.registry.SetDword(RegistryView::k64, key, setting, 1); }, false,
+       "HKLM\\Software\\Policies\\Microsoft\\Windows NT\\Printers\\WPP "
+       "WindowsProtectedPrintMode = 1",
+       nullptr},
+      {"only the 32-bit view says on",
+       [&](sim::SimWindows& w) { w.registry.SetDword(RegistryView::k32, key, policy, 1); }, false,
+       nullptr, nullptr},
+      {"both off",
+       [&](sim::SimWindows& w) {
+         w.registry.SetDword(RegistryView::k64, key, policy, 0);
+         w.registry.SetDword(RegistryView::k64, key, setting, 0);
+       },
+       false, nullptr, nullptr},
+      {"key missing", [](sim::SimWindows&) {}, false, nullptr, nullptr},
+      {"value of the wrong type",
+       [&](sim::SimWindows& w) { w.registry.SetString(RegistryView::k64, key, policy, "1"); },
+       false, nullptr, "WindowsProtectedPrintGroupPolicyState is no REG_DWORD: taken as off"},
+      {"value unreadable", [](sim::SimWindows& w) { w.registry.failReads = 5u; }, false, nullptr,
+       "WindowsProtectedPrintGroupPolicyState cannot be read (error 5): taken as off"},
+      {"runtime says on", [](sim::SimWindows& w) { w.system.protectedPrint = true; }, false,
+       "WindowsProtectedPrintInfo.IsProtectedPrintEnabled = true", nullptr},
+      {"runtime says off", [](sim::SimWindows& w) { w.system.protectedPrint = false; }, false,
+       nullptr, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MachineWithOldPrinter(c.wow64);
+    win.registry.failReads.reset();
+    win.registry.DeleteKey(RegistryView::k64, key);
+    win.registry.DeleteKey(RegistryView::k32, key);
+    win.system.protectedPrint.reset();
+    c.set(win);
+    lib.installCalls.clear();
+    win.processes.started.clear();
+    WriteIni("AutoMode=1\r\n");
+    const int exitCode = RunLogged({"/Quiet"});
+    const std::string log = win.files.Contents("C:\\install.log").value_or("");
+    if (c.logged) {
+      EXPECT_NE(log.find(c.logged), std::string::npos) << log;
+    }
+    if (!c.saidBy) {
+      EXPECT_EQ(exitCode, kExitInstalled) << log;
+      EXPECT_EQ(log.find("protected print mode is on"), std::string::npos) << log;
+      continue;
+    }
+    EXPECT_EQ(exitCode, kExitPackageRejected);
+    EXPECT_NE(log.find(std::string("Windows protected print mode is on (") + c.saidBy + ")"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("Message: This printer maker's driver cannot be installed while Windows "
+                       "protected print mode is on."),
+              std::string::npos)
+        << log;
+    EXPECT_TRUE(lib.installCalls.empty());
+    EXPECT_TRUE(win.processes.started.empty());
+    EXPECT_EQ(win.spooler.Find(kModel)->info.driverName, "Old Driver");
+    EXPECT_EQ(win.spooler.defaultPrinter, kModel);
+  }
 }
 
 // Whatever the run waits on is ended at the limit; the old printer comes back

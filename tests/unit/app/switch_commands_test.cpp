@@ -17,6 +17,9 @@ using Lines = std::vector<std::string>;
 
 constexpr const char* kTp58 = "Tessaly TP-58";
 constexpr const char* kLog = "C:\\switch.log";
+constexpr const char* kWppKey = "Software\\Policies\\Microsoft\\Windows NT\\Printers\\WPP";
+constexpr const char* kWppNote =
+    "Windows protected print mode is on: no printer maker's driver can be installed";
 
 class SwitchCommandTest : public ::testing::Test {
  protected:
@@ -97,6 +100,21 @@ TEST_F(SwitchCommandTest, CheckSaysWhetherTheModelsPrinterIsInstalled) {
        "/Model=TP58", kExitFailed,
        "cannot tell: Tessaly TP-58, the spooler's printer list cannot be read (error "
        "0x000006BA)\r\n"},
+      // The exit code still says whether the model is installed; the line says why an
+      // install would be refused.
+      {"absent, protected print mode on",
+       [&] { win.registry.SetDword(RegistryView::k64, kWppKey, "WindowsProtectedPrintMode", 1); },
+       "/Model=TP58", kExitUnknownProduct,
+       "not installed: Tessaly TP-58, no printer of that name; Windows protected print mode is "
+       "on: no printer maker's driver can be installed\r\n"},
+      {"installed, protected print mode on by the runtime",
+       [&] {
+         Installed();
+         win.system.protectedPrint = true;
+       },
+       "/Model=TP58", kExitInstalled,
+       "installed: Tessaly TP-58, port COM1:, not the default printer; Windows protected print "
+       "mode is on: no printer maker's driver can be installed\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -104,6 +122,8 @@ TEST_F(SwitchCommandTest, CheckSaysWhetherTheModelsPrinterIsInstalled) {
     win.spooler.defaultPrinter.reset();
     win.faults.failName.clear();
     win.faults.Restart();
+    win.registry.DeleteKey(RegistryView::k64, kWppKey);
+    win.system.protectedPrint.reset();
     c.setUp();
     EXPECT_EQ(Run({"/Check", c.model}), c.exitCode);
     EXPECT_EQ(Output(), c.output);
@@ -141,6 +161,18 @@ TEST_F(SwitchCommandTest, ListGivesEveryModelTabSeparatedWithTheInstalledOneMark
   EXPECT_EQ(Output(),
             "XP100\tTessaly XP-100\ti386\\XP100.inf\tunknown\t\r\n"
             "TP58\tTessaly TP-58\ti386\\TP58.inf\tunknown\t\r\n");
+
+  // Protected print mode: a sixth column, the five as they were, the exit code kept.
+  win.faults.failName.clear();
+  win.registry.SetDword(RegistryView::k64, kWppKey, "WindowsProtectedPrintGroupPolicyState", 1);
+  EXPECT_EQ(Run({"/List"}), kExitInstalled);
+  EXPECT_EQ(Output(), std::string("XP100\tTessaly XP-100\ti386\\XP100.inf\tnot installed\t\t") +
+                          kWppNote + "\r\nTP58\tTessaly TP-58\ti386\\TP58.inf\tinstalled\tCOM1:\t" +
+                          kWppNote + "\r\n");
+  EXPECT_NE(Log().find("Windows protected print mode is on (HKLM\\Software\\Policies\\Microsoft\\"
+                       "Windows NT\\Printers\\WPP WindowsProtectedPrintGroupPolicyState = 1)"),
+            std::string::npos)
+      << Log();
 }
 
 TEST_F(SwitchCommandTest, QuietUninstallRemovesOnlyWhatIsTheModelsAndIdle) {
