@@ -1,11 +1,10 @@
 #include "app/switch_commands.h"
 
-#include "verify/verify.h"
-
 #include "app/install_codes.h"
 #include "app/model_state.h"
 #include "app/run_log_start.h"
 #include "app/standard_output.h"
+#include "base/win_path.h"
 #include "config/lang_format.h"
 #include "config/lang_strings.h"
 #include "platform/files.h"
@@ -15,6 +14,7 @@
 #include "removal/hex_code.h"
 #include "sys/run_log.h"
 #include "ui/application.h"
+#include "verify/verify.h"
 
 namespace pinst {
 
@@ -31,6 +31,20 @@ void Tell(const TCommandLine& commandLine, const std::string& text) {
   if (!commandLine.uninstall || commandLine.quiet) return;
   LogLine("Message: " + text);
   ui::MessageDlg(nullptr, text, Lang().StrInstallerTitle, kMbOk | kMbIconError);
+}
+
+// install.ini in the current folder; for /Uninstall, when there is none, the one
+// beside the program: the copy an install kept, whose Apps & features entry starts
+// the program from any folder.
+std::string ConfigurationFile(const TCommandLine& commandLine) {
+  IFiles& files = *Os().files;
+  const std::string here = "install.ini";
+  if (!commandLine.uninstall || files.FileExists(here)) return here;
+  const std::string beside =
+      FolderOf(files.ModuleFileName(), Os().system->GetAnsiCodePage()) + here;
+  if (!files.FileExists(beside)) return here;
+  LogLine("No install.ini in " + files.CurrentDirectory() + ": reading " + beside);
+  return beside;
 }
 
 }  // namespace
@@ -53,7 +67,7 @@ int RunSwitchCommand(const TCommandLine& commandLine, const std::vector<std::str
   }
   if (commandLine.verify) return RunVerify();
   TIniOptions options;
-  options.LoadFromFile("install.ini");
+  options.LoadFromFile(ConfigurationFile(commandLine));
   LogLine("install.ini: " + std::to_string(options.Count) + " model(s) in " +
           Os().files->CurrentDirectory());
   if (commandLine.list) return RunList(options);

@@ -13,6 +13,13 @@ struct OsVersion {
   uint32_t minor = 0;
 };
 
+// A day of the local calendar (GetLocalTime's year, month and day).
+struct LocalDay {
+  uint16_t year = 0;
+  uint16_t month = 0;
+  uint16_t day = 0;
+};
+
 // MessageBoxA flags and answers, with their Windows values.
 enum : uint32_t {
   kMbOk = 0x0,
@@ -57,6 +64,8 @@ class ISystem {
   virtual uint32_t TickCountMs() = 0;
   // Local date and time in the system's short date and long time format.
   virtual std::string LocalDateTimeText() = 0;
+  // GetLocalTime's date.
+  virtual LocalDay Today() = 0;
   // MessageBoxA; owner 0 means none. Returns the button pressed (kIdOk ...).
   virtual int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                              uint32_t flags) = 0;

@@ -32,6 +32,7 @@ class SimSystem : public ISystem {
   // Unset: what a 32-bit program finds without IsWow64Process2 (x64 under WOW64, else x86).
   std::optional<NativeMachine> nativeMachine;
   uint16_t langId = 0x0409;
+  LocalDay today{2026, 12, 7};  // the day LocalDateTimeText gives
   uint32_t codePage = 1252;
   // Answers given to the next message boxes, in order; when none is queued the box
   // is answered with OK for an OK box and Cancel otherwise.
@@ -64,6 +65,7 @@ class SimSystem : public ISystem {
   void Sleep(uint32_t milliseconds) override;
   uint32_t TickCountMs() override { return static_cast<uint32_t>(clock_.NowMs()); }
   std::string LocalDateTimeText() override;
+  LocalDay Today() override { return today; }
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                      uint32_t flags) override;
   std::unique_ptr<IInstanceLock> LockInstance(const std::string& name) override;

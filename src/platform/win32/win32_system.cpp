@@ -78,6 +78,12 @@ std::string Win32System::LocalDateTimeText() {
   return std::string(date) + " " + time;
 }
 
+LocalDay Win32System::Today() {
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  return LocalDay{now.wYear, now.wMonth, now.wDay};
+}
+
 int Win32System::ShowMessageBox(uintptr_t owner, const std::string& text,
                                 const std::string& caption, uint32_t flags) {
   return ::MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
@@ -99,7 +105,6 @@ class Win32InstanceLock : public IInstanceLock {
 };
 
 }  // namespace
-
 
 std::unique_ptr<IInstanceLock> Win32System::LockInstance(const std::string& name) {
   HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());

@@ -16,6 +16,7 @@ class Win32System : public ISystem {
   void Sleep(uint32_t milliseconds) override;
   uint32_t TickCountMs() override;
   std::string LocalDateTimeText() override;
+  LocalDay Today() override;
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                      uint32_t flags) override;
   std::unique_ptr<IInstanceLock> LockInstance(const std::string& name) override;
