@@ -136,6 +136,9 @@ class TInstallRun : public TRunState {
   // True when the library reported success.
   bool InstallInProcess(const TOption& option, const std::string& infPath, bool online);
   void StartMonitorServiceOrRestart(const TOption& option);
+  // The Apps & features entry of the model installed under that name; a warning in
+  // the log when it cannot be written.
+  void WriteEntryOf(TOption option, const std::string& name);
   // Adds back, as it was, the printer the run removed when no new one took its place.
   void PutBackRemovedPrinter();
   // The old printer's fate in a box of its own, for an end that shows no result box.

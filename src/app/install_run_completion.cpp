@@ -3,6 +3,7 @@
 // watchdog and the Windows 2000 put-back.
 #include "app/install_codes.h"
 #include "app/install_run.h"
+#include "app/uninstall_entry.h"
 #include "config/lang_format.h"
 #include "config/lang_strings.h"
 #include "engine/printer_settings.h"
@@ -124,9 +125,21 @@ void TInstallRun::WMInstallSucceeded() {
   if (restartStarted) installed.reason = TRunReason::kRestartStarted;
   // The old printer's place is taken: nothing to put back.
   oldPrinter = TOldPrinter::kNotRemoved;
+  WriteEntryOf(option, name);
   End(std::move(installed));
   FPrinterName.clear();
   FFinalPort.clear();
+}
+
+void TInstallRun::WriteEntryOf(TOption option, const std::string& name) {
+  const int index = host_.SelectedModel();
+  if (name.empty() || index < 0) return;
+  option.ModelName = name;
+  std::string problem;
+  // The printer is what counts: an install without its entry is still an install.
+  if (!WriteUninstallEntry(option, SectionName(index), problem)) {
+    LogLine("Warning: no Apps & features entry for \"" + name + "\": " + problem);
+  }
 }
 
 void TInstallRun::EndFailed(uint32_t errorCode, bool byLibrary) {

@@ -4,6 +4,7 @@
 #include "app/model_state.h"
 #include "app/run_log_start.h"
 #include "app/standard_output.h"
+#include "base/win_path.h"
 #include "config/lang_format.h"
 #include "config/lang_strings.h"
 #include "platform/files.h"
@@ -42,6 +43,20 @@ std::string ProtectedPrintNote() {
   return "Windows protected print mode is on: no printer maker's driver can be installed";
 }
 
+// install.ini in the current folder; for /Uninstall, when there is none, the one
+// beside the program: the copy an install kept, whose Apps & features entry starts
+// the program from any folder.
+std::string ConfigurationFile(const TCommandLine& commandLine) {
+  IFiles& files = *Os().files;
+  const std::string here = "install.ini";
+  if (!commandLine.uninstall || files.FileExists(here)) return here;
+  const std::string beside =
+      FolderOf(files.ModuleFileName(), Os().system->GetAnsiCodePage()) + here;
+  if (!files.FileExists(beside)) return here;
+  LogLine("No install.ini in " + files.CurrentDirectory() + ": reading " + beside);
+  return beside;
+}
+
 }  // namespace
 
 int RunVerify() {
@@ -62,7 +77,7 @@ int RunSwitchCommand(const TCommandLine& commandLine, const std::vector<std::str
   }
   if (commandLine.verify) return RunVerify();
   TIniOptions options;
-  options.LoadFromFile("install.ini");
+  options.LoadFromFile(ConfigurationFile(commandLine));
   LogLine("install.ini: " + std::to_string(options.Count) + " model(s) in " +
           Os().files->CurrentDirectory());
   if (commandLine.list) return RunList(options);

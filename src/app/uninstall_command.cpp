@@ -7,6 +7,7 @@
 #include "app/model_state.h"
 #include "app/standard_output.h"
 #include "app/switch_commands.h"
+#include "app/uninstall_entry.h"
 #include "base/ansi_text.h"
 #include "config/lang_format.h"
 #include "config/lang_strings.h"
@@ -168,6 +169,13 @@ class TUninstall {
 
 }  // namespace
 
-int RunUninstall(const TOption& option, bool quiet) { return TUninstall(option, quiet).Run(); }
+int RunUninstall(const TOption& option, bool quiet) {
+  const int exitCode = TUninstall(option, quiet).Run();
+  // Removed, or nothing left to remove: the entry would only point at nothing.
+  if (exitCode == kExitInstalled || exitCode == kExitUnknownProduct) {
+    RemoveUninstallEntry(option.ModelName);
+  }
+  return exitCode;
+}
 
 }  // namespace pinst

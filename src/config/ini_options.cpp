@@ -146,6 +146,8 @@ bool TIniOptions::GetOption(int32_t index, TOption& option) const {
   option = Record(index);
   const TInfFacts& facts = infs_.Get(static_cast<size_t>(index), option.InstallSettingFile2K);
   option.ModelName = facts.modelName;
+  option.DriverVersion = facts.driverVersion;
+  option.Provider = facts.provider;
   if (facts.serial) option.OfflineEnumPrefix = "SERENUM\\";
   return true;
 }

@@ -21,6 +21,8 @@ struct TOption {
   std::string Hint;
   std::string OfflineEnumPrefix = "LPTOFFLINE\\";  // "SERENUM\" when the INF mentions SERENUM
   std::string ModelName;  // the INF's model name (empty when it names none), read with the prefix
+  std::string DriverVersion;  // the INF's DriverVer version, read with the name
+  std::string Provider;       // the INF's Provider, read with the name
   bool SelectPort = false;
   std::string DefaultPortName;
   bool ForceOnlineCheck = false;

@@ -34,6 +34,13 @@ class IFiles {
   virtual bool MoveReplacing(const std::string& from, const std::string& to) = 0;
   // CreateDirectoryA; true also when the folder is there already.
   virtual bool CreateFolder(const std::string& path) = 0;
+  // DeleteFileA; false for a file in use (a running program) or not there.
+  virtual bool Erase(const std::string& path) = 0;
+  // RemoveDirectoryA: an empty folder only.
+  virtual bool RemoveEmptyFolder(const std::string& path) = 0;
+  // MoveFileExA(path, NULL, MOVEFILE_DELAY_UNTIL_REBOOT): the file, or the folder
+  // once it is empty, is deleted when Windows next starts. Needs an administrator.
+  virtual bool EraseAtRestart(const std::string& path) = 0;
   // CopyFileA.
   virtual bool Copy(const std::string& from, const std::string& to, bool failIfExists) = 0;
   // GetFullPathNameA: absolute form from the current directory, "." and ".." folded.

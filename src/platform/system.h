@@ -13,6 +13,13 @@ struct OsVersion {
   uint32_t minor = 0;
 };
 
+// A day of the local calendar (GetLocalTime's year, month and day).
+struct LocalDay {
+  uint16_t year = 0;
+  uint16_t month = 0;
+  uint16_t day = 0;
+};
+
 // MessageBoxA flags and answers, with their Windows values.
 enum : uint32_t {
   kMbOk = 0x0,
@@ -79,6 +86,8 @@ class ISystem {
   virtual LocalTimeStamp LocalTime() = 0;
   // GetCurrentProcessId.
   virtual uint32_t ProcessId() = 0;
+  // GetLocalTime's date.
+  virtual LocalDay Today() = 0;
   // MessageBoxA; owner 0 means none. Returns the button pressed (kIdOk ...).
   virtual int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                              uint32_t flags) = 0;

@@ -83,6 +83,39 @@ expect_log "Printer Installer $VERSION started: /Quiet /Model=\"$MODEL\" /Log=C:
 said "exit code $RC, $LOOKS listings without a window, $got, log of $(wc -l <"$LOG") lines"
 [ "$CASE_FAILED" = 0 ] || { echo "  the log:"; sed 's/^/    /' "$LOG"; }
 
+# The install's Apps & features entry, in the 64-bit view: its quiet command, run
+# as a deployment tool would, from another folder with the distribution moved away,
+# removes the printer and the entry from the copy the install kept.
+CASE="Apps & features entry"
+CASE_FAILED=0
+KEY="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PrinterInstaller_$MODEL"
+COPY="$PREFIX/drive_c/Program Files/Printer Installer/$MODEL"
+entry() {  # NAME [/reg:32]: the entry's value as reg prints it
+  in_prefix reg query "$KEY" /v "$1" ${2:-} 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
+}
+QUIET=$(entry QuietUninstallString)
+expected="\"C:\\Program Files\\Printer Installer\\$MODEL\\PrinterInstaller.exe\" /Uninstall /Model=\"$MODEL\" /Quiet"
+[ "$QUIET" = "$expected" ] || fail "QuietUninstallString: '$QUIET', expected '$expected'"
+[ "$(entry DisplayName)" = "$MODEL" ] || fail "DisplayName: '$(entry DisplayName)'"
+[ "$(entry DisplayVersion)" = 1.0.0.0 ] || fail "DisplayVersion: '$(entry DisplayVersion)'"
+[ "$(entry InstallDate)" = "$(date +%Y%m%d)" ] || fail "InstallDate: '$(entry InstallDate)'"
+[ -z "$(entry DisplayName /reg:32)" ] || fail "an entry in the 32-bit view"
+[ -f "$COPY/PrinterInstaller.exe" ] && [ -f "$COPY/TP58.inf" ] && [ -f "$COPY/install.ini" ] ||
+  fail "the copy lacks files: $(ls "$COPY" 2>&1 | tr '\n' ' ')"
+mv "$DIST" "$DIST.away"
+printf '@echo off\r\ncd /d C:\\\r\n%s\r\nexit /b %%ERRORLEVEL%%\r\n' "$QUIET" \
+  >"$PREFIX/drive_c/uninstall-entry.cmd"
+in_prefix cmd /c 'C:\uninstall-entry.cmd' >/dev/null 2>&1
+RC=$?
+[ "$RC" = 0 ] || fail "the entry's command ended with $RC"
+left=$(in_prefix "$SPOOLER" 2>/dev/null | tr -d '\r' | grep -F "printer $MODEL|")
+[ -z "$left" ] || fail "the printer is still there: $left"
+[ -z "$(entry DisplayName)" ] || fail "the entry is still there"
+[ ! -e "$COPY/install.ini" ] && [ ! -e "$COPY/TP58.inf" ] || fail "the copy's files are still there"
+rm -rf "$DIST.away"
+said "QuietUninstallString ran from C:\\ without the distribution: exit 0, printer and entry gone"
+
 new_case "quiet install, failing library" || exit 1
 if [ "$WINE_FLAVOUR" = 32 ]; then LIBDIR=i386; else LIBDIR=X64; fi
 printf '[Install]\r\nResult=2\r\nErrorCode=5\r\n' >"$DIST/$LIBDIR/inst2k.ini"

@@ -26,6 +26,9 @@ class HostFiles : public IFiles {
   bool MoveReplacing(const std::string&, const std::string&) override { return false; }
   bool CreateFolder(const std::string&) override { return false; }
   bool Copy(const std::string&, const std::string&, bool) override { return false; }
+  bool Erase(const std::string&) override { return false; }
+  bool RemoveEmptyFolder(const std::string&) override { return false; }
+  bool EraseAtRestart(const std::string&) override { return false; }
   std::string FullPath(const std::string& path) override;
   std::string CurrentDirectory() override { return current_; }
   std::string SystemDirectory() override { return "C:\\WINDOWS\\system32"; }

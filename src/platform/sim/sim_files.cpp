@@ -172,4 +172,42 @@ bool SimFiles::Copy(const std::string& from, const std::string& to, bool failIfE
   return Write(to, *source);
 }
 
+bool SimFiles::Erase(const std::string& path) {
+  if (Injected(faults, "files.DeleteFileA") || !HasFile(path)) return false;
+  const std::string key = Key(path);
+  if (inUse_.count(key) || unreadable_.count(key)) return false;
+  files_.erase(key);
+  return true;
+}
+
+bool SimFiles::RemoveEmptyFolder(const std::string& path) {
+  if (Injected(faults, "files.RemoveDirectoryA") || path.empty() || !HasDirectory(path)) {
+    return false;
+  }
+  const std::string prefix = Key(path) + "\\";
+  const auto inside = [&prefix](const std::string& key) { return key.starts_with(prefix); };
+  for (const auto& [key, bytes] : files_) {
+    if (inside(key)) return false;
+  }
+  for (const std::string& key : directories_) {
+    if (inside(key)) return false;
+  }
+  directories_.erase(Key(path));
+  return true;
+}
+
+bool SimFiles::EraseAtRestart(const std::string& path) {
+  if (Injected(faults, "files.MoveFileExA") || path.empty()) return false;
+  erasedAtRestart.push_back(path);
+  return true;
+}
+
+void SimFiles::Restart() {
+  inUse_.clear();
+  for (const std::string& path : erasedAtRestart) {
+    if (!Erase(path)) RemoveEmptyFolder(path);
+  }
+  erasedAtRestart.clear();
+}
+
 }  // namespace pinst::sim

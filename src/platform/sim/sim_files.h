@@ -45,6 +45,12 @@ class SimFiles : public IFiles {
   std::vector<std::pair<std::string, std::string>> copies;  // (from, to) attempted
   SimFaults* faults = nullptr;
   std::vector<std::string> quietProbes;  // paths probed quietly
+  // A file in use (the running program): not deleted until Windows restarts.
+  void MarkInUse(const std::string& path) { inUse_.insert(Key(path)); }
+  // What the program asked Windows to delete at its next start, in order.
+  std::vector<std::string> erasedAtRestart;
+  // Windows restarts: what was asked for is deleted, in order (a folder once empty).
+  void Restart();
 
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
@@ -56,6 +62,9 @@ class SimFiles : public IFiles {
   bool MoveReplacing(const std::string& from, const std::string& to) override;
   bool CreateFolder(const std::string& path) override;
   bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool Erase(const std::string& path) override;
+  bool RemoveEmptyFolder(const std::string& path) override;
+  bool EraseAtRestart(const std::string& path) override;
   std::string FullPath(const std::string& path) override;
   std::string CurrentDirectory() override { return currentDirectory; }
   std::string SystemDirectory() override { return systemDirectory; }
@@ -73,6 +82,7 @@ class SimFiles : public IFiles {
   std::set<std::string> directories_;
   std::set<std::string> unreadable_;
   std::set<std::string> links_;
+  std::set<std::string> inUse_;
 };
 
 }  // namespace pinst::sim

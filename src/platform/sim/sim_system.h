@@ -34,6 +34,7 @@ class SimSystem : public ISystem {
   // WindowsProtectedPrintInfo's answer; unset: Windows does not offer the class.
   std::optional<bool> protectedPrint;
   uint16_t langId = 0x0409;
+  LocalDay today{2026, 12, 7};  // the day LocalDateTimeText gives
   uint32_t codePage = 1252;
   // UTC minus local time, in minutes (TIME_ZONE_INFORMATION's sign).
   int32_t timeZoneBias = 0;
@@ -76,6 +77,7 @@ class SimSystem : public ISystem {
   std::string LocalDateTimeText() override;
   LocalTimeStamp LocalTime() override;
   uint32_t ProcessId() override { return processId; }
+  LocalDay Today() override { return today; }
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                      uint32_t flags) override;
   std::unique_ptr<IInstanceLock> LockInstance(const std::string& name) override;

@@ -110,6 +110,16 @@ bool Win32Files::Copy(const std::string& from, const std::string& to, bool failI
   return ::CopyFileA(from.c_str(), to.c_str(), failIfExists) != FALSE;
 }
 
+bool Win32Files::Erase(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
+
+bool Win32Files::RemoveEmptyFolder(const std::string& path) {
+  return ::RemoveDirectoryA(path.c_str()) != FALSE;
+}
+
+bool Win32Files::EraseAtRestart(const std::string& path) {
+  return ::MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+}
+
 std::string FullPathName(const std::string& path) {
   std::vector<char> buffer(MAX_PATH);
   for (;;) {

@@ -19,6 +19,9 @@ class Win32Files : public IFiles {
   bool MoveReplacing(const std::string& from, const std::string& to) override;
   bool CreateFolder(const std::string& path) override;
   bool Copy(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool Erase(const std::string& path) override;
+  bool RemoveEmptyFolder(const std::string& path) override;
+  bool EraseAtRestart(const std::string& path) override;
   std::string FullPath(const std::string& path) override;
   std::string CurrentDirectory() override;
   std::string SystemDirectory() override;

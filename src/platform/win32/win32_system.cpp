@@ -106,6 +106,12 @@ LocalTimeStamp Win32System::LocalTime() {
 
 uint32_t Win32System::ProcessId() { return ::GetCurrentProcessId(); }
 
+LocalDay Win32System::Today() {
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  return LocalDay{now.wYear, now.wMonth, now.wDay};
+}
+
 int Win32System::ShowMessageBox(uintptr_t owner, const std::string& text,
                                 const std::string& caption, uint32_t flags) {
   return ::MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);

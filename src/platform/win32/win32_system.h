@@ -19,6 +19,7 @@ class Win32System : public ISystem {
   std::string LocalDateTimeText() override;
   LocalTimeStamp LocalTime() override;
   uint32_t ProcessId() override;
+  LocalDay Today() override;
   int ShowMessageBox(uintptr_t owner, const std::string& text, const std::string& caption,
                      uint32_t flags) override;
   std::unique_ptr<IInstanceLock> LockInstance(const std::string& name) override;
