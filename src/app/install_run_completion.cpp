@@ -138,7 +138,8 @@ void TInstallRun::WriteEntryOf(TOption option, const std::string& name) {
   std::string problem;
   // The printer is what counts: an install without its entry is still an install.
   if (!WriteUninstallEntry(option, SectionName(index), problem)) {
-    LogLine("Warning: no Apps & features entry for \"" + name + "\": " + problem);
+    LogLine("Warning: no Apps & features entry for \"" + name + "\": " + problem,
+            TLogKind::kWarning);
   }
 }
 

@@ -84,7 +84,8 @@ void EraseOrAtRestart(const std::string& path, bool folder) {
   if (files.EraseAtRestart(path)) {
     LogLine("Left for Windows to delete at its next start: " + path);
   } else {
-    LogLine("Warning: " + path + " cannot be deleted, now or at the next start");
+    LogLine("Warning: " + path + " cannot be deleted, now or at the next start",
+            TLogKind::kWarning);
   }
 }
 
@@ -200,7 +201,8 @@ void RemoveUninstallEntry(const std::string& modelName) {
     LogLine("Apps & features entry HKLM\\" + key + " removed");
   } else if (error != 2) {
     LogLine("Warning: the Apps & features entry HKLM\\" + key + " cannot be removed (error 0x" +
-            HexCode8(error) + ")");
+                HexCode8(error) + ")",
+            TLogKind::kWarning);
   }
   const std::string folder = CopyFolderOf(modelName);
   IFiles& files = *Os().files;

@@ -26,10 +26,12 @@ bool ValueIsOn(IRegistry& registry, const char* name) {
   const uint32_t error = registry.ReadDword(RegistryView::k64, kWppKey, name, value);
   if (error == 0) return value == 1;
   if (error == kErrorUnsupportedType) {
-    LogLine("Windows protected print mode: " + ValueName(name) + " is no REG_DWORD: taken as off");
+    LogLine("Windows protected print mode: " + ValueName(name) + " is no REG_DWORD: taken as off",
+            TLogKind::kWarning);
   } else if (error != kErrorFileNotFound) {
     LogLine("Windows protected print mode: " + ValueName(name) + " cannot be read (error " +
-            std::to_string(error) + "): taken as off");
+                std::to_string(error) + "): taken as off",
+            TLogKind::kWarning);
   }
   return false;
 }

@@ -39,6 +39,9 @@ SimWindows::SimWindows() {
   p.devices = &devices;
   p.printerDrivers = &printerDrivers;
   p.registry = &registry;
+  // What every Windows has: installs keep their copies under Program Files.
+  registry.SetString(RegistryView::k64, "Software\\Microsoft\\Windows\\CurrentVersion",
+                     "ProgramFilesDir", "C:\\Program Files");
   previous_ = InstallPlatform(p);
 }
 

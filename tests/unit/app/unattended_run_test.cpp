@@ -161,6 +161,9 @@ TEST_F(UnattendedTest, QuietModelInstallsWithNoWindowNorBoxAndLogsEveryStep) {
 TEST_F(UnattendedTest, CmTraceLogOfAWholeRunIsOneEntryPerLineWithFailuresOfType3) {
   WriteIni();
   win.system.timeZoneBias = -60;
+  // A whole run keeps its copy for the Apps & features entry.
+  win.files.AddDirectory("C:\\Program Files");
+  win.files.AddFile(win.files.moduleFileName, "MZ");
   const std::regex entry(
       "<!\\[LOG\\[[^\r\n]*\\]LOG\\]!><time=\"\\d{2}:\\d{2}:\\d{2}\\.\\d{3}-060\" "
       "date=\"12-07-2026\" component=\"PrinterInstaller\" context=\"\" type=\"([123])\" "
