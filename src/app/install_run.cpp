@@ -80,12 +80,9 @@ bool TInstallRun::CanStart() {
   const TProtectedPrint protectedPrint = DetectProtectedPrint();
   if (protectedPrint.on) {
     LogLine("Windows protected print mode is on (" + protectedPrint.saidBy +
-            "): no printer maker's driver can be installed; nothing changed",
+                "): no printer maker's driver can be installed; nothing changed",
             TLogKind::kFailure);
-    TRunResult ended(TRunOutcome::kFailed);
-    ended.reason = TRunReason::kProtectedPrint;
-    End(std::move(ended));
-    return false;
+    return Refuse(TRunReason::kProtectedPrint);
   }
   if (!MachineHasModels()) return false;
   bool listRead = true;
@@ -94,8 +91,12 @@ bool TInstallRun::CanStart() {
   if (error != kErrorSpoolerUnavailable) return true;
   LogLine(FormatCode("The print spooler does not answer (error 0x%.8x): nothing changed", error),
           TLogKind::kFailure);
+  return Refuse(TRunReason::kSpoolerNotRunning, error);
+}
+
+bool TInstallRun::Refuse(TRunReason reason, uint32_t error) {
   TRunResult ended(TRunOutcome::kFailed, error);
-  ended.reason = TRunReason::kSpoolerNotRunning;
+  ended.reason = reason;
   End(std::move(ended));
   return false;
 }
@@ -110,12 +111,9 @@ bool TInstallRun::MachineHasModels() {
   const InfTarget target = CurrentInfTarget();
   if (InfListsModelsForMachine(TIniFile::Parse(*bytes, target.codePage), target)) return true;
   LogLine("Windows on ARM: " + option.InstallSettingFile2K +
-          " lists no NTarm64 models, no driver for this machine; nothing changed",
+              " lists no NTarm64 models, no driver for this machine; nothing changed",
           TLogKind::kFailure);
-  TRunResult ended(TRunOutcome::kFailed);
-  ended.reason = TRunReason::kUnsupportedMachine;
-  End(std::move(ended));
-  return false;
+  return Refuse(TRunReason::kUnsupportedMachine);
 }
 
 void TInstallRun::ReturnToIdle() {

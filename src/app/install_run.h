@@ -116,6 +116,8 @@ class TInstallRun : public TRunState {
   // Windows on ARM: false when the run ended here because the INF has no models
   // for the machine.
   bool MachineHasModels();
+  // Ends a run that changed nothing; always false, for CanStart to return.
+  bool Refuse(TRunReason reason, uint32_t error = 0);
   // A run that did not install takes away the port it made.
   void RemoveMadePort();
   bool SelectedOption(TOption& option) const;
