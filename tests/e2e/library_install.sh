@@ -8,7 +8,7 @@
 # folder). Each time: exit code 0, every file in
 # the spooler's driver folder with the package's bytes, the INF staged in Windows' INF
 # folder, the printer on the driver, the library's log. /Uninstall then removes the
-# printer and the driver.
+# printer and the driver. In flavour 32 also under WOW64, through the 64-bit helper.
 set -u
 cd "$(dirname "$0")/../.."
 . scripts/wine-lib.sh
@@ -28,7 +28,7 @@ else
   LIB64="$BUILD/win64/inst2k64.dll"
   LIB32="$BUILD/win32/inst2k.dll"
   ARCH=i386
-  ENVDIR=w32x86
+  ENVDIR=x64
 fi
 require_files "$PI_EXE" "$SPOOLER" "$DEVICES" "$LIB64" ${LIB32:+"$LIB32"}
 
@@ -170,6 +170,27 @@ expect_installed
 grep -qF "0xE000020B" "$PREFIX/drive_c/install.log" 2>/dev/null && fail "the online install failed first"
 uninstall
 [ $status = 0 ] && echo "  $CASE: ${device#device } given its driver, then uninstalled"
+
+# 64-bit Windows as most machines are: in flavour 32's 64-bit prefix the 32-bit exe
+# installs through the 64-bit helper and inst2k64.dll, the driver of Windows x64.
+if [ "$WINE_FLAVOUR" = 32 ]; then
+  CASE="offline under WOW64"
+  WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
+  ARCH=amd64
+  ENVDIR=x64
+  if base64=$(wine_prefix 64); then
+    stage folders
+    fresh_prefix "$base64" "$PREFIX"
+    install
+    expect_installed
+    grep -qF "64-bit helper started: " "$PREFIX/drive_c/install.log" 2>/dev/null ||
+      fail "the 64-bit helper did not run"
+    uninstall
+    [ $status = 0 ] && echo "  $CASE: installed by the 64-bit helper, then uninstalled"
+  else
+    fail "no 64-bit prefix"
+  fi
+fi
 
 WINEPREFIX="$PREFIX" wineserver -k 2>/dev/null
 exit $status
