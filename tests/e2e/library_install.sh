@@ -28,7 +28,7 @@ else
   LIB64="$BUILD/win64/inst2k64.dll"
   LIB32="$BUILD/win32/inst2k.dll"
   ARCH=i386
-  ENVDIR=x64
+  ENVDIR=w32x86
 fi
 require_files "$PI_EXE" "$SPOOLER" "$DEVICES" "$LIB64" ${LIB32:+"$LIB32"}
 
@@ -185,7 +185,15 @@ if [ "$WINE_FLAVOUR" = 32 ]; then
     expect_installed
     grep -qF "64-bit helper started: " "$PREFIX/drive_c/install.log" 2>/dev/null ||
       fail "the 64-bit helper did not run"
+    # The 32-bit exe writes its Apps & features entry where Settings reads: the
+    # 64-bit view (/reg:64; the 32-bit reg.exe reads the WOW64 copy without it).
+    KEY="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PrinterInstaller_$MODEL"
+    in_prefix reg query "$KEY" /v DisplayName /reg:64 >/dev/null 2>&1 ||
+      fail "no Apps & features entry in the 64-bit view"
+    in_prefix reg query "$KEY" /v DisplayName /reg:32 >/dev/null 2>&1 &&
+      fail "an Apps & features entry in the 32-bit view"
     uninstall
+    in_prefix reg query "$KEY" /reg:64 >/dev/null 2>&1 && fail "/Uninstall left the Apps & features entry"
     [ $status = 0 ] && echo "  $CASE: installed by the 64-bit helper, then uninstalled"
   else
     fail "no 64-bit prefix"
