@@ -6,7 +6,7 @@ export BUILD
 # The Wine flavour: 32 where this machine starts 32-bit programs, 64 where it cannot
 # (scripts/wine-flavour.sh). PI_WINE_FLAVOUR=64 forces the 64-bit one anywhere. Asked
 # only once Wine is installed: the targets that need it run a second make after deps.
-FLAVOUR = $(shell bash scripts/wine-flavour.sh)
+FLAVOUR = $(shell PI_WINE_FLAVOUR=$(PI_WINE_FLAVOUR) bash scripts/wine-flavour.sh)
 export PI_WINE_FLAVOUR
 
 # Seconds each fuzz target runs in `make fuzz`.
