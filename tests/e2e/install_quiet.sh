@@ -117,8 +117,14 @@ left=$(in_prefix "$SPOOLER" 2>/dev/null | tr -d '\r' | grep -F "printer $MODEL|"
 [ -z "$left" ] || fail "the printer is still there: $left"
 [ -z "$(entry DisplayName)" ] || fail "the entry is still there"
 [ ! -e "$COPY/install.ini" ] && [ ! -e "$COPY/TP58.inf" ] || fail "the copy's files are still there"
+# The running program and its folders are Windows' to delete at its next start.
+before_restart=$(ls -A "$COPY" 2>/dev/null | tr '\n' ' ')
+in_prefix wineboot -r >/dev/null 2>&1
+WINEPREFIX="$PREFIX" wineserver -w
+[ ! -e "$(dirname "$COPY")" ] ||
+  fail "after a restart the copy is still there: $(ls -AR "$(dirname "$COPY")" | tr '\n' ' ')"
 rm -rf "$DIST.away"
-said "QuietUninstallString ran from C:\\ without the distribution: exit 0, printer and entry gone"
+said "QuietUninstallString ran from C:\\ without the distribution: exit 0, printer and entry gone; left for the restart: ${before_restart:-nothing}, gone after it"
 
 new_case "quiet install, failing library" || exit 1
 if [ "$WINE_FLAVOUR" = 32 ]; then LIBDIR=i386; else LIBDIR=X64; fi
