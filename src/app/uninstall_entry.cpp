@@ -46,10 +46,7 @@ bool CopyInto(const std::string& from, const std::string& to) {
   return files.Copy(from, to, false);
 }
 
-uint64_t SizeOf(const std::string& path) {
-  const std::optional<std::string> bytes = Os().files->ReadWholeFile(path);
-  return bytes ? bytes->size() : 0;
-}
+uint64_t SizeOf(const std::string& path) { return Os().files->FileSize(path).value_or(0); }
 
 struct TEntryValue {
   const char* name;
